@@ -1,0 +1,20 @@
+#pragma once
+
+#include <stdexcept>
+
+// An invalid operation, a division by zero or an overflow during a press.
+// The run detects them from the floating-point status flags at fixed points
+// and throws this, ending the press where it happened.
+class FloatingPointFault : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Clears the invalid, division-by-zero and overflow flags.
+void ClearFloatingPointFaults();
+
+// Throws FloatingPointFault with "Floating point division by zero",
+// "Floating point overflow" or "Invalid floating point operation" when the
+// corresponding flag is raised (in that order of precedence: the first two
+// produce the infinities that then make an invalid operation).
+void CheckFloatingPointFaults();

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "pricing/PricingParameters.h"
+
+struct RgbColour {
+    uint8_t red, green, blue;
+};
+
+// Everything a run reports goes through this interface; the engine knows no
+// window.
+class RunObserver {
+public:
+    virtual void SetProgress(int32_t percent) = 0;
+    virtual void ClearSeries(GeneratorKind kind) = 0;
+    virtual void AddPoint(GeneratorKind kind, double x, double y, RgbColour colour) = 0;
+    virtual void SetCell(int32_t column, int32_t row, const std::string& text) = 0;
+    virtual void SetValueAxisMinimum(double value) = 0;
+    virtual void SetValueAxisMaximum(double value) = 0;
+
+protected:
+    ~RunObserver() = default;
+};

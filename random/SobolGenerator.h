@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include "random/SobolDirectionTable.h"
+
+struct SobolStateRecord {
+    int32_t integers[SobolDimensionCount] = {};
+    int32_t dimensionCount = 0;  // 0 matches no request: the first call rebuilds
+    int32_t nextIndex = 0;
+};
+
+// Process-wide generator state and the index of the next point the quasi
+// source takes; neither is ever reset.
+extern SobolStateRecord SobolState;
+extern int32_t nextSobolIndex;
+
+// Largest index the source requests; at it the Gray-code step would need a
+// 32nd direction row.
+constexpr int32_t SobolIndexLimit = 2147483647;
+
+// Writes coordinates 0..dimensionCount-1 of Sobol point `index` into out and
+// returns 0. Returns -1, touching nothing, for index <= 0 or
+// index >= SobolIndexLimit, and for dimensionCount outside 1..1024.
+int32_t GenerateSobolPoint(int32_t index, int32_t dimensionCount, double* out);
+
+// UniformSource of kind Quasi: one Sobol point of dimension
+// Parameters.fixingCount per call, taken from nextSobolIndex.
+void QuasiUniformSource(double* buffer);
