@@ -1,0 +1,15 @@
+#!/bin/sh
+# Builds everything (installing what is missing) and runs every test twice:
+# in the optimised build, and again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, where any report fails the run.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+for preset in release sanitize; do
+    echo "=== $preset build ==="
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    echo "=== $preset tests ==="
+    ctest --preset "$preset" -j2
+done
