@@ -1,1 +1,65 @@
-// placeholder
+#include "random/SobolGenerator.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "pricing/PricingParameters.h"
+
+SobolStateRecord SobolState;
+int32_t nextSobolIndex = 0;
+
+namespace {
+
+// Integer coordinates have 31 bits; the product with 2^-31 is exact.
+constexpr double CoordinateScale = 0x1p-31;
+
+// Sets SobolState.integers to point `index` from scratch: the XOR of the rows
+// of the bits set in its Gray code.
+void RebuildPoint(int32_t index, int32_t dimensionCount) {
+    int32_t* integers = SobolState.integers;
+    std::fill_n(integers, dimensionCount, 0);
+    const auto unsignedIndex = static_cast<uint32_t>(index);
+    uint32_t gray = unsignedIndex ^ (unsignedIndex >> 1);
+    for (int32_t b = 0; gray != 0; ++b, gray >>= 1) {
+        if (gray & 1u) {
+            const int32_t* row = SobolDirectionTable[b];
+            for (int32_t j = 0; j < dimensionCount; ++j) {
+                integers[j] ^= row[j];
+            }
+        }
+    }
+    SobolState.dimensionCount = dimensionCount;
+    SobolState.nextIndex = index;
+}
+
+}  // namespace
+
+int32_t GenerateSobolPoint(int32_t index, int32_t dimensionCount, double* out) {
+    // From SobolIndexLimit on, the step to the successor would need a row for
+    // bit 31, which the table does not have.
+    if (index <= 0 || index >= SobolIndexLimit || dimensionCount <= 0 ||
+        dimensionCount > SobolDimensionCount) {
+        return -1;
+    }
+    if (dimensionCount != SobolState.dimensionCount || index != SobolState.nextIndex) {
+        RebuildPoint(index, dimensionCount);
+    }
+    // Gray(a + 1) = Gray(a) XOR 2^z with z the lowest zero bit of a; z <= 30
+    // below the limit.
+    const int32_t* step = SobolDirectionTable[std::countr_one(static_cast<uint32_t>(index))];
+    int32_t* integers = SobolState.integers;
+    for (int32_t j = 0; j < dimensionCount; ++j) {
+        out[j] = integers[j] * CoordinateScale;
+        integers[j] ^= step[j];
+    }
+    ++SobolState.nextIndex;
+    return 0;
+}
+
+void QuasiUniformSource(double* buffer) {
+    const int32_t index = nextSobolIndex;
+    // Wraps before the limit, so the counter never overflows and every index
+    // it hands out is one the generator accepts.
+    nextSobolIndex = index >= SobolIndexLimit - 1 ? 1 : index + 1;
+    GenerateSobolPoint(index, Parameters.fixingCount, buffer);
+}

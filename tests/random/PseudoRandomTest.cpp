@@ -1,0 +1,110 @@
+#include <chrono>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "pricing/PricingParameters.h"
+#include "random/PseudoRandom.h"
+#include "random/SobolGenerator.h"
+
+namespace {
+
+struct SeedExample {
+    uint32_t seed;
+    int32_t startIndex;
+    uint32_t lowAfterStartUp;
+    int32_t draws[3];
+    double uniforms[3];
+};
+
+TEST(PseudoRandom, SeedExamples) {
+    const SeedExample examples[] = {
+        {0, 346, 22695478, {1410184549, 672584604, 1915668986}, {0.6566683527346088, 0.3131966126678496, 0.892052886491666}},
+        {1, 130, 2156045615, {814966984, 1692739505, 1384688514}, {0.37949857505946355, 0.7882432573420197, 0.644795836249737}},
+    };
+    Parameters.fixingCount = 3;
+    for (const SeedExample& example : examples) {
+        SeedGenerators(example.seed);
+        EXPECT_EQ(nextSobolIndex, example.startIndex);
+        EXPECT_EQ(RandomState.low, example.lowAfterStartUp);
+        EXPECT_EQ(RandomState.high, 0u);
+        const RandomStateRecord startUp = RandomState;
+        for (int32_t draw : example.draws) {
+            EXPECT_EQ(Random31(), draw);
+        }
+        RandomState = startUp;
+        double buffer[3];
+        PseudoUniformSource(buffer);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(buffer[i], example.uniforms[i]) << example.seed << ", " << i;
+        }
+    }
+    SeedGenerators(1000000000u);
+    EXPECT_EQ(nextSobolIndex, 2756);
+    SeedRandom(0);
+    EXPECT_EQ(RandomState.low, 1u);
+}
+
+TEST(PseudoRandom, OnlyRandom31TouchesTheHighWord) {
+    RandomState = {0x12345678u, 0x9ABCDEF0u};
+    Random15();
+    EXPECT_EQ(RandomState.high, 0x9ABCDEF0u);
+    EXPECT_NE(RandomState.low, 0x12345678u);
+    const RandomStateRecord before = RandomState;
+    Random31();
+    EXPECT_NE(RandomState.low, before.low);
+    EXPECT_NE(RandomState.high, before.high);
+}
+
+TEST(PseudoUniformSource, BothEndsOfTheUnitIntervalOccur) {
+    EXPECT_EQ(UniformScale, 0x1p-31 + 0x1p-62);
+    // The multiplier is odd, so it has an inverse modulo 2^64 (Newton steps).
+    uint64_t inverse = Multiplier64;
+    for (int i = 0; i < 6; ++i) {
+        inverse *= 2 - Multiplier64 * inverse;
+    }
+    Parameters.fixingCount = 1;
+    for (const auto& [after, expected] : {std::pair{0x7FFFFFFF00000000ull, 1.0}, std::pair{0x8000000000000000ull, 0.0},
+                                          std::pair{0x40000000FFFFFFFFull, 0.5 + 0x1p-32}}) {
+        const uint64_t before = (after - Increment) * inverse;
+        RandomState = {static_cast<uint32_t>(before), static_cast<uint32_t>(before >> 32)};
+        double value = -1.0;
+        PseudoUniformSource(&value);
+        EXPECT_EQ(value, expected) << std::hex << after;
+    }
+}
+
+TEST(PseudoUniformSource, LongPathsContinueOneStream) {
+    SeedRandom(77);
+    double expected[2048];
+    for (double& value : expected) {
+        value = Random31() * UniformScale;
+    }
+    SeedRandom(77);
+    Parameters.fixingCount = 1024;
+    double paths[2][1024];
+    PseudoUniformSource(paths[0]);
+    PseudoUniformSource(paths[1]);
+    EXPECT_EQ(std::memcmp(paths, expected, sizeof expected), 0);
+}
+
+TEST(SeedGenerators, SeedsFromTheWholeSecondsOfTheClock) {
+    const auto now = [] {
+        return static_cast<uint32_t>(std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now())
+                                         .time_since_epoch()
+                                         .count());
+    };
+    const uint32_t first = now();
+    SeedGenerators();
+    const uint32_t last = now();
+    const RandomStateRecord seeded = RandomState;
+    const int32_t index = nextSobolIndex;
+    bool matched = false;
+    for (uint32_t t = first; t != last + 1; ++t) {
+        SeedGenerators(t);
+        matched = matched || (RandomState.low == seeded.low && RandomState.high == seeded.high && nextSobolIndex == index);
+    }
+    EXPECT_TRUE(matched);
+}
+
+}  // namespace
