@@ -1,1 +1,34 @@
-// placeholder
+#include "pricing/FloatingPointFault.h"
+
+#include <cfenv>
+
+namespace {
+
+// The faults that end a press. Inexact and underflow results are ordinary.
+constexpr int FaultFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+
+}  // namespace
+
+void ClearFloatingPointFaults()
+{
+    // Testing is cheap while clearing rewrites the whole x87 environment, and
+    // this runs twice per path: clear only what is actually raised.
+    if (std::fetestexcept(FaultFlags) != 0) {
+        std::feclearexcept(FaultFlags);
+    }
+}
+
+void CheckFloatingPointFaults()
+{
+    const int raised = std::fetestexcept(FaultFlags);
+    if (raised == 0) {
+        return;
+    }
+    if ((raised & FE_DIVBYZERO) != 0) {
+        throw FloatingPointFault("Floating point division by zero");
+    }
+    if ((raised & FE_OVERFLOW) != 0) {
+        throw FloatingPointFault("Floating point overflow");
+    }
+    throw FloatingPointFault("Invalid floating point operation");
+}

@@ -3,14 +3,15 @@
 #include <stdexcept>
 
 // An invalid operation, a division by zero or an overflow during a press.
-// The run detects them from the floating-point status flags at fixed points
-// and throws this, ending the press where it happened.
+// The run detects them from the floating-point status flags (SSE and x87
+// alike) at fixed points and throws this, ending the press where it happened.
 class FloatingPointFault : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// Clears the invalid, division-by-zero and overflow flags.
+// Clears the invalid, division-by-zero and overflow flags. Cheap when none is
+// raised, so it can follow every observer call.
 void ClearFloatingPointFaults();
 
 // Throws FloatingPointFault with "Floating point division by zero",

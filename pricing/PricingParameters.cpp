@@ -1,1 +1,40 @@
-// placeholder
+#include "pricing/PricingParameters.h"
+
+#include <cmath>
+
+namespace {
+
+// Kept in extended precision so that driftPerStep rounds only once.
+long double ExtendedTimeStep(const PricingParameters& p)
+{
+    return static_cast<long double>(p.maturity) / p.fixingCount;
+}
+
+}  // namespace
+
+double discountFactor(const PricingParameters& p)
+{
+    return static_cast<double>(std::exp(-static_cast<long double>(p.rate) * p.maturity));
+}
+
+double timeStep(const PricingParameters& p)
+{
+    return static_cast<double>(ExtendedTimeStep(p));
+}
+
+double driftPerStep(const PricingParameters& p)
+{
+    const long double variance = static_cast<long double>(p.volatility) * p.volatility;
+    const long double drift = (static_cast<long double>(p.rate) - p.dividendYield) - variance * 0.5L;
+    return static_cast<double>(drift * ExtendedTimeStep(p));
+}
+
+double pathScale(const PricingParameters& p)
+{
+    return static_cast<double>(std::sqrt(static_cast<long double>(p.maturity)) * p.volatility);
+}
+
+int32_t pathsPerBatch(const PricingParameters& p)
+{
+    return p.pathCount / BatchCount;
+}

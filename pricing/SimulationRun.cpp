@@ -1,1 +1,103 @@
-// placeholder
+#include "pricing/SimulationRun.h"
+
+#include <cstdint>
+
+#include "pricing/AnalyticPrice.h"
+#include "pricing/BatchEstimate.h"
+#include "pricing/CheckedObserver.h"
+#include "pricing/ControlVariate.h"
+#include "pricing/FloatingPointFault.h"
+#include "pricing/PathPayoff.h"
+#include "pricing/PathSimulation.h"
+#include "pricing/ResultsGrid.h"
+#include "random/BrownianBridge.h"
+
+namespace {
+
+constexpr RgbColour QuasiColour{255, 0, 0};
+constexpr RgbColour PseudoColour{0, 0, 255};
+constexpr int64_t FullProgress = 100;
+
+double pathBuffer[MaxFixingCount];
+
+RgbColour ColourOf(GeneratorKind kind)
+{
+    return kind == GeneratorKind::Quasi ? QuasiColour : PseudoColour;
+}
+
+double AddRounded(double sum, double term)
+{
+    return static_cast<double>(static_cast<long double>(sum) + term);
+}
+
+// The undiscounted payoff of the path in pathBuffer. With the control variate
+// the geometric payoff of the same path corrects the arithmetic one towards
+// its known expectation.
+double PathPayoffOf(double drift, double expectedGeometric, double beta)
+{
+    if (Parameters.averageKind == AverageKind::Geometric) {
+        return Payoff(GeometricAverage(pathBuffer, drift));
+    }
+    const double arithmetic = Payoff(ArithmeticAverage(pathBuffer, drift));
+    if (!Parameters.useControlVariate) {
+        return arithmetic;
+    }
+    const double geometric = Payoff(GeometricAverage(pathBuffer, drift));
+    return static_cast<double>(arithmetic + (static_cast<long double>(expectedGeometric) - geometric) * beta);
+}
+
+}  // namespace
+
+void RunSequence(RunObserver& observer)
+{
+    for (const GeneratorKind kind : {GeneratorKind::Pseudo, GeneratorKind::Quasi}) {
+        if (Parameters.useControlVariate) {
+            controlVariateCoefficients[static_cast<int32_t>(kind)] = EstimateControlVariateCoefficient(kind);
+        }
+        RunSimulation(kind, observer);
+    }
+}
+
+void RunSimulation(GeneratorKind kind, RunObserver& window)
+{
+    ClearFloatingPointFaults();
+    CheckedObserver observer(window);
+    const int32_t pathCount = Parameters.pathCount;
+    const int32_t m = pathsPerBatch(Parameters);
+    const double discount = discountFactor(Parameters);
+    const double mu = driftPerStep(Parameters);
+    PathScale = pathScale(Parameters);
+    const UniformSource source = UniformSourceOf(kind);
+    const RgbColour colour = ColourOf(kind);
+
+    observer.ClearSeries(kind);
+    const double analytic = AnalyticGeometricPrice(Parameters.fixingCount);
+    if (Parameters.averageKind == AverageKind::Geometric) {
+        observer.SetCell(AnalyticColumn, ValueRow, CellText(analytic));
+    }
+    const double expectedGeometric = static_cast<long double>(analytic) / discount;
+    const double beta = controlVariateCoefficients[static_cast<int32_t>(kind)];
+
+    double total = 0.0;
+    int32_t k = 0;
+    BatchEstimate estimate;
+    for (int32_t q = 0; q < BatchCount; ++q) {
+        double batchSum = 0.0;
+        for (int32_t i = 0; i < m; ++i) {
+            // Share of the paths already finished; 64-bit so that 100 times
+            // the largest path count cannot overflow.
+            const int64_t finished = static_cast<int64_t>(q) * m + i;
+            observer.SetProgress(static_cast<int32_t>(finished * FullProgress / pathCount));
+            SimulatePath(source, pathBuffer);
+            const double y = PathPayoffOf(mu, expectedGeometric, beta);
+            batchSum = AddRounded(batchSum, y);
+            k += 1;
+            total = AddRounded(total, y);
+            // The running discounted mean over every path of the run so far.
+            observer.AddPoint(kind, k, static_cast<double>(static_cast<long double>(total) * discount / k), colour);
+        }
+        estimate.AddBatchMean(static_cast<double>(static_cast<long double>(batchSum) / m * discount));
+    }
+    estimate.Report(kind, observer);
+    observer.SetProgress(0);
+}

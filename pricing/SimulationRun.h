@@ -3,12 +3,11 @@
 #include "pricing/PricingParameters.h"
 #include "pricing/RunObserver.h"
 
-// uniformBuffer is filled by a kind's uniform source for one path.
-extern double uniformBuffer[MaxFixingCount];
-
 // One press: Pseudo then Quasi, each with its pilot when the control variate
-// is on. Throws FloatingPointFault where a fault happens.
+// is on. Throws FloatingPointFault where a fault happens; what the observer
+// received until then stays.
 void RunSequence(RunObserver& observer);
 
-// The main run of one kind: pathCount paths in BatchCount batches.
+// The main run of one kind: pathCount paths in BatchCount batches, reported
+// through the observer only.
 void RunSimulation(GeneratorKind kind, RunObserver& observer);

@@ -1,0 +1,136 @@
+// Cost per path of a main run, as a multiple of the n inverse-normal calls
+// every path must make. The ratio is computed against the inverse-normal
+// figure of the same process, so both come from one run on one machine.
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "pricing/ControlVariate.h"
+#include "pricing/PricingParameters.h"
+#include "pricing/SimulationRun.h"
+#include "random/NormalDistribution.h"
+#include "random/PseudoRandom.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr uint32_t BenchmarkSeed = 20240601u;
+constexpr int32_t UniformCount = 1 << 16;
+
+// Nanoseconds per InverseCumulativeNormal call, from the benchmark below.
+double inverseNormalNanoseconds = 0.0;
+
+double NanosecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::nano>(Clock::now() - start).count();
+}
+
+// Uniforms as the pseudo-random source yields them, so the share of tail
+// evaluations is the one a run sees.
+const std::vector<double>& BenchmarkUniforms()
+{
+    static const std::vector<double> uniforms = [] {
+        SeedRandom(BenchmarkSeed);
+        std::vector<double> values(UniformCount);
+        for (double& u : values) {
+            u = Random31() * UniformScale;
+        }
+        return values;
+    }();
+    return uniforms;
+}
+
+void InverseNormal(benchmark::State& state)
+{
+    const std::vector<double>& uniforms = BenchmarkUniforms();
+    const Clock::time_point start = Clock::now();
+    for (auto _ : state) {
+        for (const double u : uniforms) {
+            benchmark::DoNotOptimize(InverseCumulativeNormal(u));
+        }
+    }
+    const double calls = static_cast<double>(state.iterations()) * UniformCount;
+    inverseNormalNanoseconds = NanosecondsSince(start) / calls;
+    state.counters["ns_per_call"] = inverseNormalNanoseconds;
+}
+
+// Keeps what a run reports in storage allocated once, as a window would.
+class StoringObserver : public RunObserver {
+public:
+    explicit StoringObserver(int32_t pathCount) : x(pathCount), y(pathCount) {}
+    void SetProgress(int32_t percent) override { progress = percent; }
+    void ClearSeries(GeneratorKind) override { count = 0; }
+    void AddPoint(GeneratorKind, double px, double py, RgbColour) override
+    {
+        x[count] = px;
+        y[count] = py;
+        ++count;
+    }
+    void SetCell(int32_t, int32_t, const std::string& text) override { cell = text; }
+    void SetValueAxisMinimum(double value) override { minimum = value; }
+    void SetValueAxisMaximum(double value) override { maximum = value; }
+
+private:
+    std::vector<double> x, y;
+    size_t count = 0;
+    int32_t progress = 0;
+    std::string cell;
+    double minimum = 0.0, maximum = 0.0;
+};
+
+enum class Payoff { Geometric, Arithmetic, ArithmeticWithControlVariate };
+
+void MainRun(benchmark::State& state, GeneratorKind kind, Payoff payoff)
+{
+    const int32_t n = static_cast<int32_t>(state.range(0));
+    Parameters = {5.0, 5.0, 0.5, 0.03, 0.4, 0.0, n, n >= 512 ? 2048 : 16384};
+    Parameters.averageKind = payoff == Payoff::Geometric ? AverageKind::Geometric : AverageKind::Arithmetic;
+    Parameters.useControlVariate = payoff == Payoff::ArithmeticWithControlVariate;
+    SeedGenerators(BenchmarkSeed);
+    if (Parameters.useControlVariate) {
+        controlVariateCoefficients[static_cast<int32_t>(kind)] = EstimateControlVariateCoefficient(kind);
+    }
+    StoringObserver observer(Parameters.pathCount);
+    RunSimulation(kind, observer);  // builds the bridge table outside the timing
+
+    const Clock::time_point start = Clock::now();
+    for (auto _ : state) {
+        RunSimulation(kind, observer);
+    }
+    const double paths = static_cast<double>(state.iterations()) * Parameters.pathCount;
+    const double pathNanoseconds = NanosecondsSince(start) / paths;
+    state.counters["ns_per_path"] = pathNanoseconds;
+    state.counters["ratio"] = pathNanoseconds / (n * inverseNormalNanoseconds);
+}
+
+void RegisterMainRuns()
+{
+    const struct {
+        const char* name;
+        GeneratorKind kind;
+        Payoff payoff;
+    } runs[] = {
+        {"Pseudo/Geometric", GeneratorKind::Pseudo, Payoff::Geometric},
+        {"Quasi/Geometric", GeneratorKind::Quasi, Payoff::Geometric},
+        {"Pseudo/Arithmetic", GeneratorKind::Pseudo, Payoff::Arithmetic},
+        {"Quasi/Arithmetic", GeneratorKind::Quasi, Payoff::Arithmetic},
+        {"Pseudo/ArithmeticControlVariate", GeneratorKind::Pseudo, Payoff::ArithmeticWithControlVariate},
+        {"Quasi/ArithmeticControlVariate", GeneratorKind::Quasi, Payoff::ArithmeticWithControlVariate},
+    };
+    // The inverse normal is registered first, so every ratio has its figure.
+    benchmark::RegisterBenchmark("InverseCumulativeNormal", InverseNormal);
+    for (const auto& run : runs) {
+        benchmark::RegisterBenchmark((std::string("MainRun/") + run.name).c_str(), MainRun, run.kind, run.payoff)
+            ->Arg(126)
+            ->Arg(1024)
+            ->Unit(benchmark::kMillisecond);
+    }
+}
+
+const bool registered = (RegisterMainRuns(), true);
+
+}  // namespace

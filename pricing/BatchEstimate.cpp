@@ -1,0 +1,47 @@
+#include "pricing/BatchEstimate.h"
+
+#include <cmath>
+
+#include "pricing/ResultsGrid.h"
+
+namespace {
+
+// Half-width of the value-axis range, in standard deviations.
+constexpr long double AxisHalfWidth = 100.0L;
+
+}  // namespace
+
+void BatchEstimate::AddBatchMean(double batchMean)
+{
+    const long double mean = batchMean;
+    sumOfSquares = static_cast<double>(sumOfSquares + mean * mean);
+    sumOfMeans = static_cast<double>(sumOfMeans + mean);
+}
+
+double BatchEstimate::Value() const
+{
+    return static_cast<double>(static_cast<long double>(sumOfMeans) / BatchCount);
+}
+
+double BatchEstimate::StandardDeviation() const
+{
+    const long double value = Value();
+    const long double variance =
+        (static_cast<long double>(sumOfSquares) / BatchCount - value * value) / (BatchCount - 1);
+    // Equal batch means can leave the difference a rounding error below 0:
+    // their spread is then 0, not the root of a negative number.
+    return variance > 0.0L ? static_cast<double>(std::sqrt(variance)) : 0.0;
+}
+
+void BatchEstimate::Report(GeneratorKind kind, CheckedObserver& observer) const
+{
+    const double value = Value();
+    const double deviation = StandardDeviation();
+    observer.SetCell(KindColumn(kind), ValueRow, CellText(value));
+    observer.SetCell(KindColumn(kind), StandardDeviationRow, CellText(deviation));
+    // Lowering the minimum first keeps minimum <= maximum at every call, so an
+    // axis that refuses crossing bounds accepts all three.
+    observer.SetValueAxisMinimum(-1.0);
+    observer.SetValueAxisMaximum(static_cast<double>(value + AxisHalfWidth * deviation));
+    observer.SetValueAxisMinimum(static_cast<double>(value - AxisHalfWidth * deviation));
+}

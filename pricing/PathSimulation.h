@@ -1,0 +1,17 @@
+#pragma once
+
+#include "pricing/PricingParameters.h"
+
+// Filled by a kind's uniform source for one path; process-wide, so a path
+// costs no allocation.
+extern double uniformBuffer[MaxFixingCount];
+
+// Fills the first Parameters.fixingCount entries of a buffer with the uniform
+// variates of one path.
+using UniformSource = void (*)(double* buffer);
+
+UniformSource UniformSourceOf(GeneratorKind kind);
+
+// One path, the same in pilot and main run: the source fills uniformBuffer
+// and the bridge maps it into path[0..n-1] = sigma * W(t_i).
+void SimulatePath(UniformSource source, double* path);
