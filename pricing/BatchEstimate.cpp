@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "pricing/ResultsGrid.h"
+#include "pricing/RoundedSum.h"
 
 namespace {
 
@@ -13,9 +14,9 @@ constexpr long double AxisHalfWidth = 100.0L;
 
 void BatchEstimate::AddBatchMean(double batchMean)
 {
-    const long double mean = batchMean;
-    sumOfSquares = static_cast<double>(sumOfSquares + mean * mean);
-    sumOfMeans = static_cast<double>(sumOfMeans + mean);
+    // The square stays extended until it is added and stored.
+    sumOfSquares = static_cast<double>(sumOfSquares + static_cast<long double>(batchMean) * batchMean);
+    sumOfMeans = AddRounded(sumOfMeans, batchMean);
 }
 
 double BatchEstimate::Value() const

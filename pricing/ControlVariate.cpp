@@ -5,6 +5,7 @@
 #include "pricing/FloatingPointFault.h"
 #include "pricing/PathPayoff.h"
 #include "pricing/PathSimulation.h"
+#include "pricing/RoundedSum.h"
 #include "random/BrownianBridge.h"
 
 double controlVariateCoefficients[2] = {0.0, 0.0};
@@ -22,15 +23,11 @@ struct PilotSums {
     double geometricSquared = 0.0;
 };
 
-double AddRounded(double sum, long double term)
-{
-    return static_cast<double>(sum + term);
-}
-
 }  // namespace
 
 double EstimateControlVariateCoefficient(GeneratorKind kind)
 {
+    // Flags raised before the pilot are not its faults.
     ClearFloatingPointFaults();
     const int32_t m = pathsPerBatch(Parameters);
     const double mu = driftPerStep(Parameters);
@@ -40,12 +37,14 @@ double EstimateControlVariateCoefficient(GeneratorKind kind)
     PilotSums sums;
     for (int32_t j = 0; j < m; ++j) {
         SimulatePath(source, pilotPathBuffer);
-        const long double yG = Payoff(GeometricAverage(pilotPathBuffer, mu));
-        const long double yA = Payoff(ArithmeticAverage(pilotPathBuffer, mu));
-        sums.arithmeticTimesGeometric = AddRounded(sums.arithmeticTimesGeometric, yA * yG);
+        const double yG = Payoff(GeometricAverage(pilotPathBuffer, mu));
+        const double yA = Payoff(ArithmeticAverage(pilotPathBuffer, mu));
+        // The products stay extended until they are added and stored.
+        sums.arithmeticTimesGeometric =
+            static_cast<double>(sums.arithmeticTimesGeometric + static_cast<long double>(yA) * yG);
         sums.arithmetic = AddRounded(sums.arithmetic, yA);
         sums.geometric = AddRounded(sums.geometric, yG);
-        sums.geometricSquared = AddRounded(sums.geometricSquared, yG * yG);
+        sums.geometricSquared = static_cast<double>(sums.geometricSquared + static_cast<long double>(yG) * yG);
     }
 
     // Plain (divide-by-m) moments: the factor cancels in the slope.
@@ -61,6 +60,8 @@ double EstimateControlVariateCoefficient(GeneratorKind kind)
     // information on the slope: run without adjustment instead of dividing
     // by zero.
     const double beta = variance > 0.0 ? static_cast<long double>(covariance) / variance : 0.0L;
+    // The pilot reports nothing: a fault in it ends the press here, before
+    // the main run of its kind.
     CheckFloatingPointFaults();
     return beta;
 }

@@ -4,6 +4,9 @@
 #include <cstdint>
 
 #include "pricing/PricingParameters.h"
+#include "pricing/RoundedSum.h"
+
+// The fixings are added in increasing order into double sums.
 
 namespace {
 
@@ -14,11 +17,15 @@ inline double LogPriceRatio(const double* path, double drift, int32_t i)
     return static_cast<double>(i * static_cast<long double>(drift) + path[i - 1]);
 }
 
-// The running sums are doubles: each addition is rounded where it is stored,
-// and the fixings are added in increasing order.
-inline double AddRounded(double sum, double term)
+double GeometricMean(double sumOfLogs, int32_t n)
 {
-    return static_cast<double>(static_cast<long double>(sum) + term);
+    return static_cast<double>(std::exp(static_cast<long double>(sumOfLogs) / n) * Parameters.spot);
+}
+
+// The multiplication by S0 precedes the division by n.
+double ArithmeticMean(double sumOfRatios, int32_t n)
+{
+    return static_cast<double>(static_cast<long double>(Parameters.spot) * sumOfRatios / n);
 }
 
 }  // namespace
@@ -30,7 +37,7 @@ double GeometricAverage(const double* path, double drift)
     for (int32_t i = 1; i <= n; ++i) {
         sum = AddRounded(sum, LogPriceRatio(path, drift, i));
     }
-    return static_cast<double>(std::exp(static_cast<long double>(sum) / n) * Parameters.spot);
+    return GeometricMean(sum, n);
 }
 
 double ArithmeticAverage(const double* path, double drift)
@@ -40,8 +47,7 @@ double ArithmeticAverage(const double* path, double drift)
     for (int32_t i = 1; i <= n; ++i) {
         sum = AddRounded(sum, std::exp(LogPriceRatio(path, drift, i)));
     }
-    // The multiplication by S0 precedes the division by n.
-    return static_cast<double>(static_cast<long double>(Parameters.spot) * sum / n);
+    return ArithmeticMean(sum, n);
 }
 
 double Payoff(double average)

@@ -10,6 +10,7 @@
 #include "pricing/PathPayoff.h"
 #include "pricing/PathSimulation.h"
 #include "pricing/ResultsGrid.h"
+#include "pricing/RoundedSum.h"
 #include "random/BrownianBridge.h"
 
 namespace {
@@ -23,11 +24,6 @@ double pathBuffer[MaxFixingCount];
 RgbColour ColourOf(GeneratorKind kind)
 {
     return kind == GeneratorKind::Quasi ? QuasiColour : PseudoColour;
-}
-
-double AddRounded(double sum, double term)
-{
-    return static_cast<double>(static_cast<long double>(sum) + term);
 }
 
 // The undiscounted payoff of the path in pathBuffer. With the control variate
@@ -60,6 +56,7 @@ void RunSequence(RunObserver& observer)
 
 void RunSimulation(GeneratorKind kind, RunObserver& window)
 {
+    // Flags raised before the run are not its faults.
     ClearFloatingPointFaults();
     CheckedObserver observer(window);
     const int32_t pathCount = Parameters.pathCount;
