@@ -1,0 +1,92 @@
+#include "ui/ConvergenceLine.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProbeLine : public ConvergenceLine {
+public:
+    using ConvergenceLine::ConvergenceLine;
+    QVector<QPointF> Lines() const
+    {
+        QVector<QPointF> lines;
+        getLines(&lines, data()->dataRange());
+        return lines;
+    }
+};
+
+class ConvergenceLineTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        plot.resize(500, 300);
+        line = new ProbeLine(plot.xAxis, plot.yAxis);
+        plot.yAxis->setRange(-2, 2);
+    }
+    // A noisy line with one spike up and one down far inside it.
+    void Fill(int count)
+    {
+        for (int i = 1; i <= count; ++i) {
+            double y = std::sin(i * 0.37) * 0.5;
+            if (i == count / 3) y = 1.5;
+            if (i == 2 * count / 3 + 7) y = -1.25;
+            line->Append(i, y, QColor(0, 0, 255));
+        }
+        plot.xAxis->setRange(1, count);
+        plot.replot();
+    }
+    static double Lowest(const QVector<QPointF>& lines, bool pixelTop)
+    {
+        double extreme = lines.front().y();
+        for (const QPointF& p : lines) extreme = pixelTop ? std::min(extreme, p.y()) : std::max(extreme, p.y());
+        return extreme;
+    }
+
+    QCustomPlot plot;
+    ProbeLine* line = nullptr;
+};
+
+TEST_F(ConvergenceLineTest, SampledLineKeepsEveryExtremeAndBothEnds)
+{
+    for (const bool logarithmic : {false, true}) {
+        line->Clear();
+        plot.xAxis->setScaleType(logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+        Fill(300000);
+        const QVector<QPointF> lines = line->Lines();
+        EXPECT_LE(lines.size(), 4 * (plot.axisRect()->width() + 2));
+        EXPECT_GT(lines.size(), 100);
+        EXPECT_DOUBLE_EQ(Lowest(lines, true), plot.yAxis->coordToPixel(1.5));
+        EXPECT_DOUBLE_EQ(Lowest(lines, false), plot.yAxis->coordToPixel(-1.25));
+        EXPECT_DOUBLE_EQ(lines.front().x(), plot.xAxis->coordToPixel(1));
+        EXPECT_DOUBLE_EQ(lines.back().x(), plot.xAxis->coordToPixel(300000));
+        EXPECT_DOUBLE_EQ(lines.back().y(), plot.yAxis->coordToPixel(line->data()->at(299999)->value));
+        EXPECT_EQ(line->PointCount(), 300000);
+    }
+}
+
+TEST_F(ConvergenceLineTest, ShortLineIsDrawnPointByPoint)
+{
+    Fill(100);
+    EXPECT_EQ(line->Lines().size(), 100);
+}
+
+TEST_F(ConvergenceLineTest, EachPointKeepsItsColour)
+{
+    line->Append(1, 0, QColor(255, 0, 0));
+    line->Append(2, 0, QColor(255, 0, 0));
+    line->Append(3, 0, QColor(0, 0, 255));
+    line->Append(4, 0, QColor(255, 0, 0));
+    EXPECT_EQ(line->PointColour(0), QColor(255, 0, 0));
+    EXPECT_EQ(line->PointColour(1), QColor(255, 0, 0));
+    EXPECT_EQ(line->PointColour(2), QColor(0, 0, 255));
+    EXPECT_EQ(line->PointColour(3), QColor(255, 0, 0));
+    line->Clear();
+    EXPECT_EQ(line->PointCount(), 0);
+    EXPECT_FALSE(line->PointColour(0).isValid());
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include "ui/TForm1.h"
+
+class QAbstractButton;
+class QLineEdit;
+
+// A fresh, shown window per test, with the standard error display captured
+// instead of a modal box.
+class FormTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Replaces a field's text as a user does: select all, then type.
+    static void Type(QLineEdit* edit, const QString& text);
+    static void Click(QAbstractButton* button);
+    // Compute, expecting no error.
+    void Compute();
+
+    TForm1* form = nullptr;
+    QStringList errors;
+};

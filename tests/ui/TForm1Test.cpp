@@ -1,0 +1,350 @@
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <qcustomplot.h>
+
+#include "FormFixture.h"
+#include "pricing/PricingParameters.h"
+#include "ui/ConvergenceLine.h"
+#include "ui/DescriptionText.h"
+#include "ui/RadioGroup.h"
+#include "ui/StringGrid.h"
+
+namespace {
+
+const QString FloatMessage = QStringLiteral("'%1' is not a valid floating point value.");
+const QString IntegerMessage = QStringLiteral("'%1' is not a valid integer value.");
+
+TEST_F(FormTest, OpensWithItsDefaults)
+{
+    EXPECT_EQ(form->windowTitle(), "Kvantelo:         Quasi random numbers in Monte Carlo simulation");
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet1);
+    EXPECT_EQ(form->PageControl1->tabText(0), "Velmora Option Valuation");
+    EXPECT_EQ(form->PageControl1->tabText(1), "About");
+    const std::pair<QLineEdit*, const char*> edits[] = {{form->Edit1, "126"}, {form->Edit2, "5"},  {form->Edit3, "5"},
+                                                        {form->Edit4, "6"},   {form->Edit5, "0.03"}, {form->Edit6, "0.4"},
+                                                        {form->Edit7, "0.03"}, {form->Edit9, "8"}};
+    for (const auto& [edit, text] : edits) EXPECT_EQ(edit->text(), text) << edit->objectName().toStdString();
+    EXPECT_EQ(form->findChild<QLineEdit*>("Edit6"), form->Edit6);
+    EXPECT_EQ(form->findChild<QFrame*>("Panel7"), form->Panel7);
+    EXPECT_EQ(form->Label4->text(), "Expiration period (months)");
+    EXPECT_EQ(form->Button1->text(), "Compute");
+    EXPECT_EQ(form->Button1->geometry(), QRect(71, 336, 98, 25));
+    EXPECT_EQ(form->Chart1->geometry(), QRect(259, 96, 528, 273));
+    EXPECT_EQ(form->Button2->geometry(), QRect(445, 180, 50, 20));
+    EXPECT_EQ(form->StringGrid1->geometry(), QRect(454, 22, 329, 60));
+    EXPECT_EQ(form->RadioGroup1->ItemIndex(), 0);
+    EXPECT_EQ(form->RadioGroup3->ItemIndex(), 0);
+    EXPECT_EQ(form->RadioGroup4->ItemIndex(), 0);
+    EXPECT_FALSE(form->Panel7->isVisible());
+    EXPECT_FALSE(form->CheckBox2->isVisible());
+    EXPECT_FALSE(form->CheckBox2->isChecked());
+    EXPECT_FALSE(form->CheckBox1->isChecked());
+    EXPECT_FALSE(form->StringGrid1->isEnabled());
+    EXPECT_EQ(form->ProgressBar3->value(), 0);
+    EXPECT_EQ(form->ProgressBar3->maximum(), 100);
+    EXPECT_EQ(form->Series1->PointCount(), 0);
+    EXPECT_EQ(form->Series2->PointCount(), 0);
+    EXPECT_EQ(form->ValueAxis().Minimum(), 0.0);
+    EXPECT_EQ(form->ValueAxis().Maximum(), 0.0);
+    EXPECT_EQ(form->Series1->name(), "Quasi");
+    EXPECT_EQ(form->Series2->name(), "Pseudo");
+    EXPECT_EQ(form->Series2->pen().color(), QColor(128, 0, 255));
+    EXPECT_EQ(form->Chart1->xAxis->label(), "Iterations");
+    EXPECT_EQ(form->Chart1->yAxis->label(), "Option Value");
+    EXPECT_FALSE(form->Chart1->yAxis2->visible());
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(FormTest, WritesTheGridHeadingsAndTheDescription)
+{
+    const QStringList row0 = {"RESULTS", "Analytic", "Quasi random", "Pseudo random"};
+    for (int column = 0; column < row0.size(); ++column) EXPECT_EQ(form->StringGrid1->Cell(column, 0), row0[column]);
+    EXPECT_EQ(form->StringGrid1->Cell(0, 1), "Option value");
+    EXPECT_EQ(form->StringGrid1->Cell(0, 2), "Std Dev");
+    EXPECT_EQ(form->StringGrid1->Cell(1, 2), "    N/A");
+    for (int column = 1; column < 6; ++column) EXPECT_EQ(form->StringGrid1->Cell(column, 1), "");
+    EXPECT_EQ(form->StringGrid1->columnCount(), 6);
+    EXPECT_EQ(form->StringGrid1->rowCount(), 5);
+    EXPECT_EQ(form->StringGrid1->Row(), 3);
+    EXPECT_EQ(form->StringGrid1->TopRow(), 1);
+
+    EXPECT_EQ(form->Label16->text(), DescriptionText);
+    const QStringList lines = DescriptionText.split('\n');
+    ASSERT_EQ(lines.size(), 25);
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[1], "\t      Kvantelo Version 1.8");
+    EXPECT_EQ(lines[8], " PURPOSE");
+    EXPECT_EQ(lines[17], " - Asset is asumed to follow the geometric Brownian motion.");
+    EXPECT_TRUE(lines[20].contains("is didvided into 16 subcycles"));
+    EXPECT_EQ(lines[22], "ACKNOWLEDGMENTS");
+    EXPECT_TRUE(lines[23].startsWith("\t1."));
+    EXPECT_TRUE(lines[24].startsWith("\t2."));
+    EXPECT_FALSE(form->Image1->pixmap().isNull());
+    form->PageControl1->setCurrentWidget(form->TabSheet4);
+    EXPECT_EQ(form->Image1->geometry(), QRect(318, 19, 411, 70));
+    EXPECT_EQ(form->Label16->geometry(), form->TabSheet4->rect());
+    EXPECT_EQ(form->TabSheet4->size(), form->TabSheet1->size());
+}
+
+TEST_F(FormTest, TabOrderFollowsTheBoxes)
+{
+    const QWidget* expected[] = {form->Edit2, form->Edit3, form->Edit4, form->Edit5, form->Edit6,
+                                 form->RadioGroup4->Item(0), form->Button1, form->RadioGroup1->Item(0),
+                                 form->Edit1, form->Edit9, form->CheckBox1, form->Button2, form->Button3,
+                                 form->RadioGroup3->Item(0)};
+    form->Edit2->setFocus();
+    for (std::size_t i = 1; i < std::size(expected); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), expected[i]) << i;
+    }
+}
+
+TEST_F(FormTest, ResizingKeepsRightAnchoredControlsAtTheirDistance)
+{
+    const int gridRight = form->TabSheet1->width() - form->StringGrid1->geometry().right();
+    const int chartRight = form->TabSheet1->width() - form->Chart1->geometry().right();
+    const QRect button = form->Button2->geometry();
+    form->resize(1100, 650);
+    QApplication::processEvents();
+    EXPECT_EQ(form->TabSheet1->width() - form->StringGrid1->geometry().right(), gridRight);
+    EXPECT_EQ(form->TabSheet1->width() - form->Chart1->geometry().right(), chartRight);
+    EXPECT_EQ(form->Chart1->size(), QSize(528, 273));
+    EXPECT_EQ(form->Button2->geometry(), button);
+    EXPECT_EQ(form->Button1->geometry(), QRect(71, 336, 98, 25));
+    EXPECT_EQ(form->ProgressBar3->geometry(),
+              QRect(0, form->TabSheet1->height() - 16, form->TabSheet1->width(), 16));
+    EXPECT_GT(form->ProgressBar3->width(), 1000);
+}
+
+TEST_F(FormTest, MaturityProposesTwentyOneFixingsPerMonth)
+{
+    Type(form->Edit4, "12");
+    EXPECT_EQ(form->Edit1->text(), "252");
+    Type(form->Edit4, "49");
+    EXPECT_EQ(form->Edit1->text(), "1029");
+    Type(form->Edit4, "");
+    EXPECT_EQ(form->Edit1->text(), "1029");
+    Type(form->Edit4, "-2");
+    EXPECT_EQ(form->Edit1->text(), "-42");
+    EXPECT_EQ(errors, QStringList{IntegerMessage.arg("-")});
+}
+
+TEST_F(FormTest, MaturityThatIsNoIntegerIsReportedAndLeftAsTyped)
+{
+    Type(form->Edit4, "0.5");
+    EXPECT_EQ(errors, (QStringList{IntegerMessage.arg("0."), IntegerMessage.arg("0.5")}));
+    EXPECT_EQ(form->Edit4->text(), "0.5");
+    EXPECT_EQ(form->Edit1->text(), "0");
+    errors.clear();
+    Type(form->Edit4, "abc");
+    EXPECT_EQ(errors.last(), IntegerMessage.arg("abc"));
+    errors.clear();
+    Click(form->Button1);
+    EXPECT_EQ(errors, QStringList{FloatMessage.arg("abc")});
+    EXPECT_EQ(form->Series2->PointCount(), 0);
+}
+
+TEST_F(FormTest, DividendChoiceShowsTheYieldField)
+{
+    Type(form->Edit7, "junk");
+    Click(form->RadioGroup4->Item(1));
+    EXPECT_TRUE(form->Panel7->isVisible());
+    Click(form->RadioGroup4->Item(0));
+    EXPECT_FALSE(form->Panel7->isVisible());
+    EXPECT_EQ(form->Edit7->text(), "junk");
+    Compute();
+    EXPECT_EQ(Parameters.dividendYield, 0.0);
+}
+
+TEST_F(FormTest, AverageKindGovernsTheControlVariateAndTheAnalyticCell)
+{
+    Click(form->RadioGroup3->Item(1));
+    EXPECT_EQ(form->StringGrid1->Cell(1, 1), "    N/A");
+    EXPECT_TRUE(form->CheckBox2->isVisible());
+    EXPECT_FALSE(form->CheckBox2->isChecked());
+    Click(form->CheckBox2);
+    EXPECT_TRUE(form->CheckBox2->isChecked());
+    Click(form->RadioGroup3->Item(0));
+    EXPECT_EQ(form->StringGrid1->Cell(1, 1), "");
+    EXPECT_FALSE(form->CheckBox2->isVisible());
+    EXPECT_FALSE(form->CheckBox2->isChecked());
+}
+
+TEST_F(FormTest, LogarithmicBoxSwitchesTheBottomAxis)
+{
+    Click(form->CheckBox1);
+    EXPECT_EQ(form->Chart1->xAxis->scaleType(), QCPAxis::stLogarithmic);
+    Click(form->CheckBox1);
+    EXPECT_EQ(form->Chart1->xAxis->scaleType(), QCPAxis::stLinear);
+}
+
+TEST_F(FormTest, ReadsTheDefaultsIntoParameters)
+{
+    form->ReadInputs();
+    EXPECT_EQ(Parameters.spot, 5.0);
+    EXPECT_EQ(Parameters.strike, 5.0);
+    EXPECT_EQ(Parameters.maturity, 6.0 / 12.0);
+    EXPECT_EQ(Parameters.rate, 0.03);
+    EXPECT_EQ(Parameters.volatility, 0.4);
+    EXPECT_EQ(Parameters.dividendYield, 0.0);
+    EXPECT_EQ(Parameters.fixingCount, 126);
+    EXPECT_EQ(Parameters.pathCount, 8192);
+    EXPECT_EQ(Parameters.optionClass, OptionClass::Call);
+    EXPECT_EQ(Parameters.averageKind, AverageKind::Geometric);
+    EXPECT_FALSE(Parameters.useControlVariate);
+
+    Click(form->RadioGroup1->Item(1));
+    Click(form->RadioGroup3->Item(1));
+    Click(form->CheckBox2);
+    Click(form->RadioGroup4->Item(1));
+    Type(form->Edit7, "0.02");
+    Type(form->Edit4, "1.5");
+    Type(form->Edit9, "1");
+    errors.clear();
+    form->ReadInputs();
+    EXPECT_EQ(Parameters.optionClass, OptionClass::Put);
+    EXPECT_EQ(Parameters.averageKind, AverageKind::Arithmetic);
+    EXPECT_TRUE(Parameters.useControlVariate);
+    EXPECT_EQ(Parameters.dividendYield, 0.02);
+    EXPECT_EQ(Parameters.maturity, 0.125);
+    EXPECT_EQ(Parameters.pathCount, 1024);
+}
+
+TEST_F(FormTest, AcceptsTheLocaleSeparatorAndTheDefaultForm)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Type(form->Edit6, "0,25");
+    form->ReadInputs();
+    QLocale::setDefault(QLocale::c());
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(Parameters.volatility, 0.25);
+    EXPECT_EQ(Parameters.rate, 0.03);
+}
+
+TEST_F(FormTest, ClampsTheFixingCountAndWritesItBack)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "2"}, {"1", "2"}, {"-7", "2"}, {"5000", "1024"}, {"2", "2"}, {"1024", "1024"}, {" 300", " 300"}};
+    for (const auto& [typed, shown] : cases) {
+        Type(form->Edit1, typed);
+        form->ReadInputs();
+        EXPECT_EQ(form->Edit1->text(), shown) << typed;
+        EXPECT_EQ(Parameters.fixingCount, std::clamp(QString(typed).trimmed().toInt(), 2, 1024)) << typed;
+    }
+}
+
+TEST_F(FormTest, ReportsOnlyTheFirstFaultyFieldInReadingOrder)
+{
+    Click(form->RadioGroup4->Item(1));
+    const std::pair<QLineEdit*, QString> faults[] = {
+        {form->Edit7, FloatMessage.arg("y")},  {form->Edit3, FloatMessage.arg("s")},
+        {form->Edit2, FloatMessage.arg("k")},  {form->Edit4, FloatMessage.arg("")},
+        {form->Edit5, FloatMessage.arg("nan")}, {form->Edit6, FloatMessage.arg("inf")},
+        {form->Edit1, IntegerMessage.arg("1.5")}, {form->Edit9, IntegerMessage.arg("x")}};
+    const QString texts[] = {"y", "s", "k", "", "nan", "inf", "1.5", "x"};
+    for (std::size_t i = 0; i < std::size(faults); ++i) Type(faults[i].first, texts[i]);
+    for (const auto& [edit, message] : faults) {
+        errors.clear();
+        Click(form->Button1);
+        EXPECT_EQ(errors, QStringList{message});
+        // ".5" is a valid real but no integer, so fixing Edit4 leaves Edit1 alone.
+        Type(edit, edit == form->Edit1 || edit == form->Edit9 ? "1" : ".5");
+    }
+    EXPECT_EQ(form->Series1->PointCount(), 0);
+}
+
+TEST_F(FormTest, RefusesInputsTheEngineCannotPrice)
+{
+    const std::tuple<QLineEdit*, const char*, const char*> cases[] = {
+        {form->Edit3, "0", "Asset value must be greater than 0."},
+        {form->Edit2, "-5", "Exercise price must be greater than 0."},
+        {form->Edit4, "0", "Expiration period (months) must be greater than 0."},
+        {form->Edit6, "0", "Asset volatility [per year] must be greater than 0."},
+        {form->Edit9, "0", "Iterations [x 1024] must be between 1 and 20971."},
+        {form->Edit9, "20972", "Iterations [x 1024] must be between 1 and 20971."}};
+    for (const auto& [edit, text, message] : cases) {
+        const QString kept = edit->text();
+        Type(edit, text);
+        errors.clear();
+        Click(form->Button1);
+        EXPECT_EQ(errors, QStringList{message});
+        Type(edit, kept);
+    }
+    errors.clear();
+    EXPECT_EQ(form->Series1->PointCount() + form->Series2->PointCount(), 0);
+    EXPECT_EQ(form->StringGrid1->Cell(3, 1), "");
+}
+
+TEST_F(FormTest, ComputeFillsBothKindsAndCentresTheValueAxisOnQuasi)
+{
+    Type(form->Edit9, "1");
+    Compute();
+    for (int column = 1; column <= 3; ++column) EXPECT_FALSE(form->StringGrid1->Cell(column, 1).isEmpty()) << column;
+    for (int column = 2; column <= 3; ++column) EXPECT_FALSE(form->StringGrid1->Cell(column, 2).isEmpty()) << column;
+    EXPECT_EQ(form->StringGrid1->Cell(1, 1), "0.324783");
+    for (const ConvergenceLine* line : {form->Series1, form->Series2}) {
+        ASSERT_EQ(line->PointCount(), 1024);
+        for (int i = 0; i < 1024; ++i) ASSERT_EQ(line->data()->at(i)->key, i + 1.0);
+    }
+    EXPECT_EQ(form->Series1->PointColour(1023), QColor(255, 0, 0));
+    EXPECT_EQ(form->Series2->PointColour(0), QColor(0, 0, 255));
+    EXPECT_EQ(form->ProgressBar3->value(), 0);
+    const double quasi = form->StringGrid1->Cell(2, 1).toDouble();
+    const double centre = (form->ValueAxis().Minimum() + form->ValueAxis().Maximum()) / 2;
+    EXPECT_NEAR(centre, quasi, 1e-6);
+    EXPECT_LT(form->ValueAxis().Minimum(), form->ValueAxis().Maximum());
+    EXPECT_EQ(form->Chart1->xAxis->range().upper, 1024.0);
+
+    const QString pseudo = form->StringGrid1->Cell(3, 1);
+    const QString quasiText = form->StringGrid1->Cell(2, 1);
+    Compute();
+    EXPECT_NE(form->StringGrid1->Cell(3, 1), pseudo);
+    EXPECT_NE(form->StringGrid1->Cell(2, 1), quasiText);
+    EXPECT_EQ(form->StringGrid1->Cell(1, 1), "0.324783");
+    EXPECT_EQ(form->Series1->PointCount(), 1024);
+}
+
+TEST_F(FormTest, ZoomWorksOnTheValueAxisOnly)
+{
+    Click(form->Button2);
+    Click(form->Button3);
+    EXPECT_EQ(form->ValueAxis().Minimum(), 0.0);
+    EXPECT_EQ(form->ValueAxis().Maximum(), 0.0);
+    form->SetValueAxisMinimum(-1.0);
+    form->SetValueAxisMaximum(1.1);
+    form->SetValueAxisMinimum(0.9);
+    const QCPRange bottom = form->Chart1->xAxis->range();
+    Click(form->Button2);
+    EXPECT_NEAR(form->ValueAxis().Minimum(), 0.95, 1e-12);
+    EXPECT_NEAR(form->ValueAxis().Maximum(), 1.05, 1e-12);
+    EXPECT_NEAR(form->Chart1->yAxis->range().lower, 0.95, 1e-12);
+    Click(form->Button3);
+    Click(form->Button3);
+    EXPECT_NEAR(form->ValueAxis().Minimum(), 0.8, 1e-12);
+    EXPECT_NEAR(form->ValueAxis().Maximum(), 1.2, 1e-12);
+    EXPECT_EQ(form->Chart1->xAxis->range(), bottom);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(FormTest, ARefusedAxisBoundInsideAHandlerIsShownAndTheWindowCarriesOn)
+{
+    QObject::connect(form->Button2, &QPushButton::clicked, form, [this] { form->SetValueAxisMinimum(5.0); });
+    Click(form->Button2);
+    EXPECT_EQ(errors, QStringList{"Axis Minimum Value must be <= Maximum."});
+    EXPECT_EQ(form->ValueAxis().Minimum(), 0.0);
+    errors.clear();
+    Type(form->Edit9, "1");
+    Compute();
+    EXPECT_EQ(form->Series2->PointCount(), 1024);
+}
+
+}  // namespace

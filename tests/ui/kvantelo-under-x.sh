@@ -1,0 +1,71 @@
+#!/bin/sh
+# Starts the real program on a virtual X server with a window manager, finds
+# its window by the caption, takes a screenshot, presses Compute with the
+# mouse, closes the window through the window manager and expects exit 0.
+# Usage: kvantelo-under-x.sh PROGRAM OUTPUT_DIR
+set -u
+program=$1
+out=$2
+caption='Kvantelo:         Quasi random numbers in Monte Carlo simulation'
+# Compute's centre in the window's client area: its place on the valuation
+# page plus the page's offset below the tab bar.
+button_x=120
+button_y=373
+
+for tool in Xvfb openbox xdotool wmctrl import; do
+    command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
+done
+
+display=
+for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "no free display" >&2; exit 1; }
+
+xvfb_pid= wm_pid= app_pid=
+cleanup() {
+    for pid in $app_pid $wm_pid $xvfb_pid; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+unset QT_QPA_PLATFORM
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >"$out/openbox.log" 2>&1 &
+wm_pid=$!
+sleep 0.5
+
+"$program" >"$out/kvantelo.log" 2>&1 &
+app_pid=$!
+
+window=
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "window not found" >&2; cat "$out/kvantelo.log" >&2; exit 1; }
+sleep 0.5
+import -window root "$out/kvantelo-start.png" || { echo "screenshot failed" >&2; exit 1; }
+
+xdotool mousemove --window "$window" "$button_x" "$button_y" click 1
+sleep 2
+import -window root "$out/kvantelo-computed.png"
+
+wmctrl -c "$caption"
+status=
+for _ in $(seq 100); do
+    if ! kill -0 "$app_pid" 2>/dev/null; then
+        wait "$app_pid"
+        status=$?
+        break
+    fi
+    sleep 0.1
+done
+app_pid=
+[ -n "$status" ] || { echo "program did not end after its window was closed" >&2; exit 1; }
+[ "$status" -eq 0 ] || { echo "program exited with $status" >&2; cat "$out/kvantelo.log" >&2; exit 1; }
+echo "window found, Compute pressed, closed, exit status 0"

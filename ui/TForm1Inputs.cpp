@@ -1,0 +1,147 @@
+// The input side of the window: reading the controls into Parameters, and the
+// handlers that keep the controls consistent with one another.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <qcustomplot.h>
+
+#include "pricing/SimulationRun.h"
+#include "ui/ConvergenceLine.h"
+#include "ui/ErrorDisplay.h"
+#include "ui/NumberConversion.h"
+#include "ui/RadioGroup.h"
+#include "ui/StringGrid.h"
+#include "ui/TForm1.h"
+
+namespace {
+
+constexpr int32_t FixingsPerMonth = 21;
+constexpr int32_t PathsPerIteration = 1024;
+// The largest entry for which every progress computation of a run,
+// (path index) * 100, stays inside a signed 32-bit integer.
+constexpr int32_t MaxIterations = 20971;
+constexpr double MonthsPerYear = 12.0;
+
+double ReadReal(const QLineEdit* edit)
+{
+    const QString text = edit->text();
+    const auto value = ParseReal(text.toStdString(), QLocale().decimalPoint().toStdString());
+    if (!value) throw InputError(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
+    return *value;
+}
+
+int32_t ReadInteger(const QLineEdit* edit)
+{
+    const QString text = edit->text();
+    const auto value = ParseInteger(text.toStdString());
+    if (!value) throw InputError(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
+    return *value;
+}
+
+// The engine cannot price these; they are refused before any run.
+double ReadPositive(const QLineEdit* edit, const char* refusal)
+{
+    const double value = ReadReal(edit);
+    if (!(value > 0.0)) throw InputError(refusal);
+    return value;
+}
+
+// The clamped value is written back and shown at once: the run that follows
+// keeps the event loop waiting.
+void WriteBack(QLineEdit* edit, int32_t value)
+{
+    edit->setText(QString::asprintf("%d", value));
+    edit->repaint();
+}
+
+}  // namespace
+
+void TForm1::ReadInputs()
+{
+    PricingParameters& p = Parameters;
+    p.optionClass = RadioGroup1->ItemIndex() == 1 ? OptionClass::Put : OptionClass::Call;
+    p.averageKind = RadioGroup3->ItemIndex() == 0 ? AverageKind::Geometric : AverageKind::Arithmetic;
+    p.useControlVariate = CheckBox2->isChecked();
+    p.dividendYield = RadioGroup4->ItemIndex() == 1 ? ReadReal(Edit7) : 0.0;
+    p.spot = ReadPositive(Edit3, "Asset value must be greater than 0");
+    p.strike = ReadPositive(Edit2, "Exercise price must be greater than 0");
+    p.maturity = ReadPositive(Edit4, "Expiration period (months) must be greater than 0") / MonthsPerYear;
+    p.rate = ReadReal(Edit5);
+    p.volatility = ReadPositive(Edit6, "Asset volatility [per year] must be greater than 0");
+
+    int32_t fixings = ReadInteger(Edit1);
+    if (fixings > MaxFixingCount) {
+        fixings = MaxFixingCount;
+        WriteBack(Edit1, fixings);
+    }
+    if (fixings < MinFixingCount) {
+        fixings = MinFixingCount;
+        WriteBack(Edit1, fixings);
+    }
+    p.fixingCount = fixings;
+
+    const int32_t iterations = ReadInteger(Edit9);
+    if (iterations < 1 || iterations > MaxIterations)
+        throw InputError("Iterations [x 1024] must be between 1 and 20971");
+    p.pathCount = iterations * PathsPerIteration;
+
+    SetBottomAxisLogarithmic(CheckBox1->isChecked());
+}
+
+void TForm1::Button1Click()
+{
+    ReadInputs();
+    // Whatever the run reported before a fault ends it stays on screen.
+    struct FinalRedraw {
+        TForm1* form;
+        ~FinalRedraw() { form->RedrawChart(false); }
+    } finalRedraw{this};
+    liveRedraw.Start();
+    RunSequence(*this);
+}
+
+void TForm1::Edit4Change()
+{
+    const QString text = Edit4->text();
+    if (text.isEmpty()) return;
+    const int32_t months = ReadInteger(Edit4);
+    // In 64 bits, so that a large month count cannot overflow; ReadInputs
+    // refuses a fixing count outside 32 bits.
+    Edit1->setText(QString::number(static_cast<int64_t>(months) * FixingsPerMonth));
+}
+
+void TForm1::RadioGroup4Click()
+{
+    switch (RadioGroup4->ItemIndex()) {
+    case 0:
+        Panel7->hide();
+        break;
+    case 1:
+        Panel7->show();
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::RadioGroup3Click()
+{
+    switch (RadioGroup3->ItemIndex()) {
+    case 0:
+        StringGrid1->SetCell(1, 1, QString());
+        CheckBox2->hide();
+        CheckBox2->setChecked(false);
+        break;
+    case 1:
+        StringGrid1->SetCell(1, 1, QStringLiteral("    N/A"));
+        CheckBox2->show();
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::CheckBox1Click()
+{
+    SetBottomAxisLogarithmic(CheckBox1->isChecked());
+}

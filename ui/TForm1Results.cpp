@@ -1,0 +1,102 @@
+// The output side of the window: the run's reports into the grid, the chart
+// and the progress bar, and the zoom of the value axis.
+#include <QProgressBar>
+#include <qcustomplot.h>
+
+#include "ui/ConvergenceLine.h"
+#include "ui/StringGrid.h"
+#include "ui/TForm1.h"
+
+namespace {
+
+constexpr double ZoomInFactor = 0.5;
+constexpr double ZoomOutFactor = 2.0;
+constexpr double LogarithmBase = 10.0;
+
+}  // namespace
+
+void TForm1::SetProgress(int32_t percent)
+{
+    if (percent == shownProgress) return;
+    shownProgress = percent;
+    ProgressBar3->setValue(percent);
+}
+
+void TForm1::ClearSeries(GeneratorKind kind)
+{
+    Series(kind)->Clear();
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TForm1::AddPoint(GeneratorKind kind, double x, double y, RgbColour colour)
+{
+    Series(kind)->Append(x, y, QColor(colour.red, colour.green, colour.blue));
+    if (liveRedraw.Due()) RedrawLive();
+}
+
+void TForm1::SetCell(int32_t column, int32_t row, const std::string& text)
+{
+    StringGrid1->SetCell(column, row, QString::fromStdString(text));
+}
+
+void TForm1::SetValueAxisMinimum(double value)
+{
+    valueAxis.SetMinimum(value);
+    ShowValueAxis();
+}
+
+void TForm1::SetValueAxisMaximum(double value)
+{
+    valueAxis.SetMaximum(value);
+    ShowValueAxis();
+}
+
+void TForm1::Button2Click()
+{
+    valueAxis.Zoom(ZoomInFactor);
+    ShowValueAxis();
+}
+
+void TForm1::Button3Click()
+{
+    valueAxis.Zoom(ZoomOutFactor);
+    ShowValueAxis();
+}
+
+void TForm1::ShowValueAxis()
+{
+    const ValueAxisBounds::Range shown = valueAxis.DisplayedRange();
+    Chart1->yAxis->setRange(shown.lower, shown.upper);
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TForm1::SetBottomAxisLogarithmic(bool logarithmic)
+{
+    QCPAxis* bottom = Chart1->xAxis;
+    const QCPAxis::ScaleType scale = logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear;
+    if (bottom->scaleType() == scale) return;
+    bottom->setScaleType(scale);
+    if (logarithmic) {
+        auto ticker = QSharedPointer<QCPAxisTickerLog>::create();
+        ticker->setLogBase(LogarithmBase);
+        bottom->setTicker(ticker);
+    } else {
+        bottom->setTicker(QSharedPointer<QCPAxisTicker>::create());
+    }
+    RedrawChart(false);
+}
+
+void TForm1::RedrawChart(bool immediately)
+{
+    bool anyPoints = false;
+    for (const ConvergenceLine* line : series) anyPoints = anyPoints || line->PointCount() > 0;
+    if (anyPoints) Chart1->xAxis->rescale();
+    Chart1->replot(immediately ? QCustomPlot::rpImmediateRefresh : QCustomPlot::rpQueuedReplot);
+}
+
+void TForm1::RedrawLive()
+{
+    RedrawChart(true);
+    ProgressBar3->repaint();
+    liveRedraw.Redrawn();
+}

@@ -1,0 +1,24 @@
+#include <cstdio>
+#include <exception>
+
+#include "ui/ErrorDisplay.h"
+#include "ui/KvanteloApplication.h"
+#include "ui/TForm1.h"
+
+int main(int argc, char** argv)
+{
+    try {
+        KvanteloApplication application(argc, argv);
+        try {
+            TForm1 window;
+            window.show();
+            application.exec();
+        } catch (const std::exception& error) {
+            ShowError(QString::fromUtf8(error.what()));
+        }
+    } catch (const std::exception& error) {
+        // Without an application object no error box can be shown.
+        std::fputs(error.what(), stderr);
+    }
+    return 0;
+}
