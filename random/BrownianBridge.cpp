@@ -61,14 +61,20 @@ int32_t BrownianBridgePath(int32_t n, const double* uniforms, double* path) {
         RebuildTable(n);
     }
     const BridgeTableRecord& table = BridgeTable;
-    path[n - 1] = static_cast<double>(static_cast<long double>(InverseCumulativeNormal(uniforms[0])) * table.stdDev[0]);
+    // All normals first: the independent inverse-normal calls then overlap,
+    // and the combining loop below is a few multiply-adds per point.
+    double normals[MaxBridgePoints];
+    for (int32_t j = 0; j < n; ++j) {
+        normals[j] = InverseCumulativeNormal(uniforms[j]);
+    }
+    path[n - 1] = static_cast<double>(normals[0] * static_cast<long double>(table.stdDev[0]));
     for (int32_t j = 1; j < n; ++j) {
-        const long double z = InverseCumulativeNormal(uniforms[j]);
         const int32_t left = table.leftPoint[j];
         // Point 0, the path start, is 0 and not stored.
         const long double leftTerm = left != 0 ? table.leftWeight[j] * static_cast<long double>(path[left - 1]) : 0.0L;
         path[table.point[j] - 1] = static_cast<double>(
-            (z * table.stdDev[j] + table.rightWeight[j] * static_cast<long double>(path[table.rightPoint[j] - 1])) + leftTerm);
+            (normals[j] * static_cast<long double>(table.stdDev[j]) +
+             table.rightWeight[j] * static_cast<long double>(path[table.rightPoint[j] - 1])) + leftTerm);
     }
     return 0;
 }

@@ -6,7 +6,8 @@ constexpr int32_t SobolBitCount = 31;        // rows: bits 0..30 of the Gray cod
 constexpr int32_t SobolDimensionCount = 1024; // columns: one per dimension
 
 // Row-major direction integers: SobolDirectionTable[b][j] = m_(b+1)(j) * 2^(30-b).
-// Filled before first use and never written afterwards.
+// Constant data computed by the compiler, so it is complete before any code
+// runs and costs nothing at start-up.
 extern const int32_t (&SobolDirectionTable)[SobolBitCount][SobolDimensionCount];
 
 // The primitive polynomial of dimension j, as the integer whose binary digits

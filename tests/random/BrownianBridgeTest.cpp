@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -103,6 +104,15 @@ TEST(BridgeTable, EveryStepIsAValidBridgeStepForEveryN) {
     }
 }
 
+// From an independent evaluation that rounds every step as required; rounding
+// the root's argument differently, or taking the root in double, changes it.
+TEST(BridgeTable, RoundsTheStandardDeviationAsRequired) {
+    PathScale = 0.3;
+    BuildOrder(777);
+    const int32_t* step = std::find(BridgeTable.point, BridgeTable.point + 777, 679);
+    EXPECT_EQ(BridgeTable.stdDev[step - BridgeTable.point], 0x1.33c9d6a70e94ep-4);
+}
+
 TEST(BrownianBridgePath, RefusesBadCountsReadingAndWritingNothing) {
     Path(7, std::vector<double>(7, 0.3));
     const BridgeTableRecord before = BridgeTable;
@@ -113,12 +123,17 @@ TEST(BrownianBridgePath, RefusesBadCountsReadingAndWritingNothing) {
     EXPECT_EQ(Path(1024, std::vector<double>(1024, 0.3)).size(), 1024u);
 }
 
-TEST(BrownianBridgePath, TwoPointsAndTheMidpointPath) {
+TEST(BrownianBridgePath, KnownPaths) {
     PathScale = 0.4;
     const std::vector<double> path = Path(2, {0.8, 0.1});
     EXPECT_DOUBLE_EQ(path[1], 0.4 * InverseCumulativeNormal(0.8));
     EXPECT_DOUBLE_EQ(path[0], InverseCumulativeNormal(0.1) * 0.2 + path[1] / 2);
     EXPECT_EQ(Path(12, std::vector<double>(12, 0.5)), std::vector<double>(12, 0.0));
+    // Exact result of an independent evaluation with extended intermediates;
+    // double intermediates change both interior points.
+    PathScale = 0.3;
+    EXPECT_EQ(Path(3, {0x1.b870b5604de79p-1, 0x1.754bd5d1ec5bep-3, 0x1.af66201a12c66p-1}),
+              (std::vector<double>{-0.02009412309480783, 0.27525853391392796, 0.32441258998360006}));
 }
 
 TEST(BrownianBridgePath, AUniformMovesOnlyItsPointAndLaterOnes) {

@@ -41,6 +41,20 @@ TEST(InverseCumulativeNormal, BothRegionBoundsTakeTheCentralFormula) {
     EXPECT_TRUE(Agrees(InverseCumulativeNormal(std::nextafter(0.97575, 1.0)), "1.97296105353"));
 }
 
+// Exact results of an independent evaluation that rounds every step as
+// required. The first differs when r = q * q is rounded straight to double,
+// the tail values when the polynomials run in double.
+TEST(InverseCumulativeNormal, RoundsExactlyAsRequired) {
+    const std::pair<double, double> cases[] = {{0x1.8e20b1d63e9f4p-6, -0x1.f8dac06f00d22p+0},
+                                               {0x1.94b529fd41eep-7, -0x1.1f7e43a44d6d1p+1},
+                                               {0x1.32649d5f6de95p-6, -0x1.0a69d0f097b43p+1},
+                                               {0x1.f556537a0f606p-1, 0x1.04bbeee38d8dbp+1},
+                                               {0x1.fc42af090466fp-1, 0x1.38925eda26119p+1}};
+    for (const auto& [u, x] : cases) {
+        EXPECT_EQ(InverseCumulativeNormal(u), x) << std::hexfloat << u;
+    }
+}
+
 TEST(InverseCumulativeNormal, IsOddAboutOneHalfWhereOneMinusUIsExact) {
     for (int k = 1; k < 4096; ++k) {
         const double u = k / 8192.0;
