@@ -18,19 +18,53 @@ int32_t Random15() {
     return static_cast<int32_t>((RandomState.low >> 16) & 0x7FFFu);
 }
 
-int32_t Random31() {
-    const uint64_t state = (static_cast<uint64_t>(RandomState.high) << 32 | RandomState.low) * Multiplier64 + Increment;
+namespace {
+
+// Two steps at once: S -> S * M^2 + (M + 1) * c (mod 2^64).
+constexpr uint64_t TwoStepMultiplier = Multiplier64 * Multiplier64;
+constexpr uint64_t TwoStepIncrement = Multiplier64 * Increment + Increment;
+
+uint64_t LoadState() {
+    return static_cast<uint64_t>(RandomState.high) << 32 | RandomState.low;
+}
+
+void StoreState(uint64_t state) {
     RandomState.low = static_cast<uint32_t>(state);
     RandomState.high = static_cast<uint32_t>(state >> 32);
-    return static_cast<int32_t>(RandomState.high & 0x7FFFFFFFu);
+}
+
+// Bits 32 ... 62 of the state; bit 63 and the low word never reach a value.
+int32_t Draw(uint64_t state) {
+    return static_cast<int32_t>((state >> 32) & 0x7FFFFFFFu);
+}
+
+}  // namespace
+
+int32_t Random31() {
+    const uint64_t state = LoadState() * Multiplier64 + Increment;
+    StoreState(state);
+    return Draw(state);
 }
 
 void PseudoUniformSource(double* buffer) {
     const int32_t n = Parameters.fixingCount;
-    for (int32_t j = 0; j < n; ++j) {
+    uint64_t state = LoadState();
+    int32_t j = 0;
+    // Values in pairs: both come from the same state, so their two
+    // multiplications overlap instead of forming one chain. The values and
+    // their order are exactly those of successive single steps.
+    for (; j + 1 < n; j += 2) {
+        const uint64_t first = state * Multiplier64 + Increment;
+        state = state * TwoStepMultiplier + TwoStepIncrement;
         // One double multiplication: the exact product rounded once.
-        buffer[j] = Random31() * UniformScale;
+        buffer[j] = Draw(first) * UniformScale;
+        buffer[j + 1] = Draw(state) * UniformScale;
     }
+    if (j < n) {
+        state = state * Multiplier64 + Increment;
+        buffer[j] = Draw(state) * UniformScale;
+    }
+    StoreState(state);
 }
 
 void SeedGenerators(uint32_t seconds) {
