@@ -15,8 +15,9 @@ struct SobolStateRecord {
 extern SobolStateRecord SobolState;
 extern int32_t nextSobolIndex;
 
-// Largest index the source requests; at it the Gray-code step would need a
-// 32nd direction row.
+// First index the generator refuses: from it on, the Gray-code step to the
+// successor would need a 32nd direction row. The quasi source wraps its
+// counter back to 1 before reaching it.
 constexpr int32_t SobolIndexLimit = 2147483647;
 
 // Writes coordinates 0..dimensionCount-1 of Sobol point `index` into out and
