@@ -73,11 +73,6 @@ public:
         RecordingObserver::AddPoint(kind, x, y, colour);
         Raise();
     }
-    void SetCell(int32_t column, int32_t row, const std::string& text) override
-    {
-        RecordingObserver::SetCell(column, row, text);
-        Raise();
-    }
 
 private:
     static void Raise()

@@ -32,21 +32,6 @@ TEST(PathAverages, TwoFixingsCarryOneAndTwoStepsOfDrift)
     EXPECT_NEAR(ArithmeticAverage(path, 0.01), 5.905887, 5e-7);
 }
 
-TEST(PathAverages, GeometricNeverExceedsArithmetic)
-{
-    Parameters = DefaultInputs();
-    double path[MaxFixingCount];
-    double walk = 0.0;
-    for (int trial = 0; trial < 50; ++trial) {
-        for (int i = 0; i < Parameters.fixingCount; ++i) {
-            walk += std::sin(trial * 7.1 + i * 1.3) * 0.05;
-            path[i] = walk;
-        }
-        const double geometric = GeometricAverage(path, -0.0002);
-        EXPECT_LE(geometric, ArithmeticAverage(path, -0.0002) * (1 + 1e-15)) << "trial " << trial;
-    }
-}
-
 TEST(Payoff, CallAndPutAroundTheStrike)
 {
     Parameters = DefaultInputs();
