@@ -5,10 +5,10 @@
 #include "pricing/PricingParameters.h"
 #include "random/NormalDistribution.h"
 
-// Each named intermediate is rounded to double where it is stored, as the
-// reference values were computed; only the final combination of the two
-// normal probabilities stays in extended precision until the price is
-// returned.
+// The steps run in a fixed order and each named intermediate is rounded to
+// double where it is stored, so the price is reproducible to the last digit;
+// only the final combination of the two normal probabilities stays in
+// extended precision until the price is returned.
 double AnalyticGeometricPrice(int32_t fixingCount)
 {
     using Extended = long double;

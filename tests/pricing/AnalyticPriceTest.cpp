@@ -37,7 +37,7 @@ TEST(PricingParameters, DerivedQuantitiesOfTheDefaultInputs)
     EXPECT_DOUBLE_EQ(driftPerStep(p), (0.03 - 0.03 - 0.08) * 0.5 / 126);
 }
 
-TEST(AnalyticGeometricPrice, ReproducesTheReferenceTable)
+TEST(AnalyticGeometricPrice, ReproducesKnownPricesToSixDecimals)
 {
     struct Row {
         double spot, strike, maturity, rate, volatility, dividendYield;
