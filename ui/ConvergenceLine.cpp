@@ -4,9 +4,30 @@
 
 namespace {
 
-constexpr int32_t BlockSize = 1024;
+// Points per block, and blocks per group.
+constexpr int32_t BlockSize = 64;
 // Below this many points per pixel column the plain line is cheap enough.
 constexpr double SamplingPointsPerPixel = 4.0;
+
+int32_t CeilDiv(int32_t value, int32_t divisor) { return (value + divisor - 1) / divisor; }
+
+template <class Item, class Extent>
+void IncludeValues(Extent& extent, const Item* items, int32_t from, int32_t to)
+{
+    for (int32_t i = from; i < to; ++i) {
+        extent.lowest = std::min(extent.lowest, items[i].value);
+        extent.highest = std::max(extent.highest, items[i].value);
+    }
+}
+
+template <class Extent>
+void IncludeExtents(Extent& extent, const Extent* extents, int32_t from, int32_t to)
+{
+    for (int32_t i = from; i < to; ++i) {
+        extent.lowest = std::min(extent.lowest, extents[i].lowest);
+        extent.highest = std::max(extent.highest, extents[i].highest);
+    }
+}
 
 }  // namespace
 
@@ -17,18 +38,12 @@ ConvergenceLine::ConvergenceLine(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGrap
     setAdaptiveSampling(true);
 }
 
-void ConvergenceLine::Append(double x, double y, QColor colour)
-{
-    const QRgb rgb = colour.rgb();
-    if (colourRuns.empty() || colourRuns.back().colour != rgb) colourRuns.push_back({PointCount(), rgb});
-    data()->add(QCPGraphData(x, y));
-}
-
 void ConvergenceLine::Clear()
 {
     data()->clear();
     colourRuns.clear();
     blockExtents.clear();
+    groupExtents.clear();
 }
 
 QColor ConvergenceLine::PointColour(int32_t index) const
@@ -55,42 +70,46 @@ void ConvergenceLine::draw(QCPPainter* painter)
     }
 }
 
-void ConvergenceLine::ExtendBlockSummary() const
+void ConvergenceLine::ExtendSummary() const
 {
-    const auto* points = &*data()->constBegin();
-    const std::size_t completeBlocks = static_cast<std::size_t>(PointCount() / BlockSize);
-    for (std::size_t b = blockExtents.size(); b < completeBlocks; ++b) {
-        BlockExtent extent{points[b * BlockSize].value, points[b * BlockSize].value};
-        for (std::size_t i = b * BlockSize + 1; i < (b + 1) * BlockSize; ++i) {
-            extent.lowest = std::min(extent.lowest, points[i].value);
-            extent.highest = std::max(extent.highest, points[i].value);
-        }
+    const QCPGraphData* points = &*mDataContainer->constBegin();
+    const std::size_t blocks = static_cast<std::size_t>(PointCount() / BlockSize);
+    for (std::size_t b = blockExtents.size(); b < blocks; ++b) {
+        Extent extent{points[b * BlockSize].value, points[b * BlockSize].value};
+        IncludeValues(extent, points, static_cast<int32_t>(b * BlockSize), static_cast<int32_t>((b + 1) * BlockSize));
         blockExtents.push_back(extent);
+    }
+    const std::size_t groups = blocks / BlockSize;
+    for (std::size_t g = groupExtents.size(); g < groups; ++g) {
+        Extent extent = blockExtents[g * BlockSize];
+        IncludeExtents(extent, blockExtents.data(), static_cast<int32_t>(g * BlockSize),
+                       static_cast<int32_t>((g + 1) * BlockSize));
+        groupExtents.push_back(extent);
     }
 }
 
-ConvergenceLine::BlockExtent ConvergenceLine::ValueExtent(int32_t first, int32_t last) const
+ConvergenceLine::Extent ConvergenceLine::ValueExtent(int32_t first, int32_t last) const
 {
-    const auto* points = &*data()->constBegin();
-    BlockExtent extent{points[first].value, points[first].value};
-    const auto include = [&](int32_t from, int32_t to) {
-        for (int32_t i = from; i < to; ++i) {
-            extent.lowest = std::min(extent.lowest, points[i].value);
-            extent.highest = std::max(extent.highest, points[i].value);
-        }
-    };
-    const int32_t firstBlock = (first + BlockSize - 1) / BlockSize;
+    const QCPGraphData* points = &*mDataContainer->constBegin();
+    Extent extent{points[first].value, points[first].value};
+    // Whole blocks [firstBlock, endBlock) and whole groups [firstGroup, endGroup).
+    const int32_t firstBlock = CeilDiv(first, BlockSize);
     const int32_t endBlock = last / BlockSize;
     if (firstBlock >= endBlock) {
-        include(first, last);
+        IncludeValues(extent, points, first, last);
         return extent;
     }
-    include(first, firstBlock * BlockSize);
-    for (int32_t b = firstBlock; b < endBlock; ++b) {
-        extent.lowest = std::min(extent.lowest, blockExtents[b].lowest);
-        extent.highest = std::max(extent.highest, blockExtents[b].highest);
+    IncludeValues(extent, points, first, firstBlock * BlockSize);
+    IncludeValues(extent, points, endBlock * BlockSize, last);
+    const int32_t firstGroup = CeilDiv(firstBlock, BlockSize);
+    const int32_t endGroup = endBlock / BlockSize;
+    if (firstGroup >= endGroup) {
+        IncludeExtents(extent, blockExtents.data(), firstBlock, endBlock);
+        return extent;
     }
-    include(endBlock * BlockSize, last);
+    IncludeExtents(extent, blockExtents.data(), firstBlock, firstGroup * BlockSize);
+    IncludeExtents(extent, groupExtents.data(), firstGroup, endGroup);
+    IncludeExtents(extent, blockExtents.data(), endGroup * BlockSize, endBlock);
     return extent;
 }
 
@@ -107,10 +126,10 @@ void ConvergenceLine::getOptimizedLineData(QVector<QCPGraphData>* lineData,
         QCPGraph::getOptimizedLineData(lineData, begin, end);
         return;
     }
-    ExtendBlockSummary();
-    const QCPGraphData* points = &*data()->constBegin();
-    const int32_t endIndex = static_cast<int32_t>(end - data()->constBegin());
-    int32_t i = static_cast<int32_t>(begin - data()->constBegin());
+    ExtendSummary();
+    const QCPGraphData* points = &*mDataContainer->constBegin();
+    const int32_t endIndex = static_cast<int32_t>(end - mDataContainer->constBegin());
+    int32_t i = static_cast<int32_t>(begin - mDataContainer->constBegin());
     lineData->clear();
     lineData->reserve(static_cast<int>(4 * (pixelSpan + 2)));
     while (i < endIndex) {
@@ -122,7 +141,7 @@ void ConvergenceLine::getOptimizedLineData(QVector<QCPGraphData>* lineData,
         const int32_t j = static_cast<int32_t>(columnEnd - points);
         lineData->append(points[i]);
         if (j - i > 2) {
-            const BlockExtent extent = ValueExtent(i, j);
+            const Extent extent = ValueExtent(i, j);
             lineData->append(QCPGraphData(points[i].key, extent.lowest));
             lineData->append(QCPGraphData(points[i].key, extent.highest));
         }

@@ -14,18 +14,24 @@
 //
 // Drawing stays fast for lines of tens of millions of points: where many
 // points fall on one pixel column only their first, lowest, highest and last
-// values are drawn, and the lowest and highest come from a summary of blocks
-// of points that is extended as the line grows. The line itself keeps every
-// point.
+// values are drawn, and the lowest and highest come from a two-level summary
+// of blocks of points that is extended as the line grows, so that a column
+// costs about a hundred reads however many points it covers. The line itself
+// keeps every point.
 class ConvergenceLine : public QCPGraph {
 public:
     ConvergenceLine(QCPAxis* keyAxis, QCPAxis* valueAxis);
 
-    // Appends (x, y); x must not be below the last x of the line.
-    void Append(double x, double y, QColor colour);
+    // Appends (x, y); x must not be below the last x of the line. Called
+    // once per simulated path, so it touches only the data container itself.
+    void Append(double x, double y, QRgb colour)
+    {
+        if (colourRuns.empty() || colourRuns.back().colour != colour) colourRuns.push_back({PointCount(), colour});
+        mDataContainer->add(QCPGraphData(x, y));
+    }
     void Clear();
 
-    int32_t PointCount() const { return static_cast<int32_t>(data()->size()); }
+    int32_t PointCount() const { return mDataContainer->size(); }
     // The colour of the segment that ends at point index (0 for the first).
     QColor PointColour(int32_t index) const;
 
@@ -40,15 +46,18 @@ private:
         int32_t first;
         QRgb colour;
     };
-    struct BlockExtent {
+    struct Extent {
         double lowest, highest;
     };
 
-    void ExtendBlockSummary() const;
-    BlockExtent ValueExtent(int32_t first, int32_t last) const;
+    void ExtendSummary() const;
+    // The extent of the values of points [first, last), first < last.
+    Extent ValueExtent(int32_t first, int32_t last) const;
 
     std::vector<ColourRun> colourRuns;
-    // Extent of the values of each complete block of BlockSize points; filled
-    // lazily when the line is drawn, since points arrive faster than draws.
-    mutable std::vector<BlockExtent> blockExtents;
+    // Extents of each complete block of BlockSize points and of each complete
+    // group of BlockSize blocks; extended lazily when the line is drawn, since
+    // points arrive far more often than draws.
+    mutable std::vector<Extent> blockExtents;
+    mutable std::vector<Extent> groupExtents;
 };

@@ -24,3 +24,18 @@ QString DisplayedErrorText(const QString& message);
 using ErrorSink = std::function<void(const QString& displayedText)>;
 void SetErrorSink(ErrorSink sink);
 void ShowError(const QString& message);
+
+// The one place where exceptions are caught: runs action and shows the
+// message of any exception it raises; the program then carries on. Handlers
+// run inside it as soon as their signal fires, so an exception never unwinds
+// through the toolkit's own frames, which are not built to be unwound; the
+// application's notify uses it for everything else.
+template <class Action>
+void ShowingErrors(Action&& action)
+{
+    try {
+        action();
+    } catch (const std::exception& error) {
+        ShowError(QString::fromUtf8(error.what()));
+    }
+}

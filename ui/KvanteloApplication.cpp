@@ -19,10 +19,7 @@ KvanteloApplication::KvanteloApplication(int& argc, char** argv) : QApplication(
 
 bool KvanteloApplication::notify(QObject* receiver, QEvent* event)
 {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        ShowError(QString::fromUtf8(error.what()));
-    }
-    return true;
+    bool handled = true;
+    ShowingErrors([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }

@@ -15,6 +15,7 @@
 #include "random/PseudoRandom.h"
 #include "ui/ConvergenceLine.h"
 #include "ui/DescriptionText.h"
+#include "ui/ErrorDisplay.h"
 #include "ui/EdgeAnchors.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
@@ -363,11 +364,14 @@ void TForm1::WriteGridHeadings()
 
 void TForm1::ConnectHandlers()
 {
-    connect(Edit4, &QLineEdit::textChanged, this, &TForm1::Edit4Change);
-    connect(RadioGroup4->Buttons(), &QButtonGroup::idClicked, this, &TForm1::RadioGroup4Click);
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(RadioGroup3->Buttons(), &QButtonGroup::idClicked, this, &TForm1::RadioGroup3Click);
-    connect(CheckBox1, &QCheckBox::clicked, this, &TForm1::CheckBox1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    const auto bind = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
+        connect(sender, signal, this, [this, handler] { ShowingErrors([this, handler] { (this->*handler)(); }); });
+    };
+    bind(Edit4, &QLineEdit::textChanged, &TForm1::Edit4Change);
+    bind(RadioGroup4->Buttons(), &QButtonGroup::idClicked, &TForm1::RadioGroup4Click);
+    bind(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+    bind(RadioGroup3->Buttons(), &QButtonGroup::idClicked, &TForm1::RadioGroup3Click);
+    bind(CheckBox1, &QCheckBox::clicked, &TForm1::CheckBox1Click);
+    bind(Button2, &QPushButton::clicked, &TForm1::Button2Click);
+    bind(Button3, &QPushButton::clicked, &TForm1::Button3Click);
 }

@@ -30,7 +30,7 @@ void TForm1::ClearSeries(GeneratorKind kind)
 
 void TForm1::AddPoint(GeneratorKind kind, double x, double y, RgbColour colour)
 {
-    Series(kind)->Append(x, y, QColor(colour.red, colour.green, colour.blue));
+    Series(kind)->Append(x, y, qRgb(colour.red, colour.green, colour.blue));
     if (liveRedraw.Due()) RedrawLive();
 }
 

@@ -23,7 +23,8 @@ class ConvergenceLineTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        plot.resize(500, 300);
+        // Narrow, so that a pixel column spans whole groups of blocks.
+        plot.resize(200, 300);
         line = new ProbeLine(plot.xAxis, plot.yAxis);
         plot.yAxis->setRange(-2, 2);
     }
@@ -34,7 +35,7 @@ protected:
             double y = std::sin(i * 0.37) * 0.5;
             if (i == count / 3) y = 1.5;
             if (i == 2 * count / 3 + 7) y = -1.25;
-            line->Append(i, y, QColor(0, 0, 255));
+            line->Append(i, y, qRgb(0, 0, 255));
         }
         plot.xAxis->setRange(1, count);
         plot.replot();
@@ -55,16 +56,16 @@ TEST_F(ConvergenceLineTest, SampledLineKeepsEveryExtremeAndBothEnds)
     for (const bool logarithmic : {false, true}) {
         line->Clear();
         plot.xAxis->setScaleType(logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
-        Fill(300000);
+        Fill(1500000);
         const QVector<QPointF> lines = line->Lines();
         EXPECT_LE(lines.size(), 4 * (plot.axisRect()->width() + 2));
         EXPECT_GT(lines.size(), 100);
         EXPECT_DOUBLE_EQ(Lowest(lines, true), plot.yAxis->coordToPixel(1.5));
         EXPECT_DOUBLE_EQ(Lowest(lines, false), plot.yAxis->coordToPixel(-1.25));
         EXPECT_DOUBLE_EQ(lines.front().x(), plot.xAxis->coordToPixel(1));
-        EXPECT_DOUBLE_EQ(lines.back().x(), plot.xAxis->coordToPixel(300000));
-        EXPECT_DOUBLE_EQ(lines.back().y(), plot.yAxis->coordToPixel(line->data()->at(299999)->value));
-        EXPECT_EQ(line->PointCount(), 300000);
+        EXPECT_DOUBLE_EQ(lines.back().x(), plot.xAxis->coordToPixel(1500000));
+        EXPECT_DOUBLE_EQ(lines.back().y(), plot.yAxis->coordToPixel(line->data()->at(1499999)->value));
+        EXPECT_EQ(line->PointCount(), 1500000);
     }
 }
 
@@ -76,14 +77,14 @@ TEST_F(ConvergenceLineTest, ShortLineIsDrawnPointByPoint)
 
 TEST_F(ConvergenceLineTest, EachPointKeepsItsColour)
 {
-    line->Append(1, 0, QColor(255, 0, 0));
-    line->Append(2, 0, QColor(255, 0, 0));
-    line->Append(3, 0, QColor(0, 0, 255));
-    line->Append(4, 0, QColor(255, 0, 0));
-    EXPECT_EQ(line->PointColour(0), QColor(255, 0, 0));
-    EXPECT_EQ(line->PointColour(1), QColor(255, 0, 0));
-    EXPECT_EQ(line->PointColour(2), QColor(0, 0, 255));
-    EXPECT_EQ(line->PointColour(3), QColor(255, 0, 0));
+    line->Append(1, 0, qRgb(255, 0, 0));
+    line->Append(2, 0, qRgb(255, 0, 0));
+    line->Append(3, 0, qRgb(0, 0, 255));
+    line->Append(4, 0, qRgb(255, 0, 0));
+    EXPECT_EQ(line->PointColour(0), qRgb(255, 0, 0));
+    EXPECT_EQ(line->PointColour(1), qRgb(255, 0, 0));
+    EXPECT_EQ(line->PointColour(2), qRgb(0, 0, 255));
+    EXPECT_EQ(line->PointColour(3), qRgb(255, 0, 0));
     line->Clear();
     EXPECT_EQ(line->PointCount(), 0);
     EXPECT_FALSE(line->PointColour(0).isValid());
