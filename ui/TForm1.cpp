@@ -13,6 +13,7 @@
 #include <qcustomplot.h>
 
 #include "random/PseudoRandom.h"
+#include "ui/ConvergenceChart.h"
 #include "ui/ConvergenceLine.h"
 #include "ui/DescriptionText.h"
 #include "ui/ErrorDisplay.h"
@@ -272,11 +273,10 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::BuildChart()
 {
-    Chart1 = Make<QCustomPlot>("Chart1", TabSheet1);
+    Chart1 = Make<ConvergenceChart>("Chart1", TabSheet1);
     Chart1->setGeometry(259, 96, 528, 273);
     Chart1->setFocusPolicy(Qt::NoFocus);
     Chart1->setBackground(Qt::white);
-    Chart1->setStyleSheet(QStringLiteral("QCustomPlot { border: 1px solid gray; }"));
 
     auto* title = new QCPTextElement(Chart1, QStringLiteral("Running Average"), ChartFont());
     title->setTextColor(Qt::black);

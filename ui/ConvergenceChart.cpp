@@ -1,0 +1,17 @@
+#include "ui/ConvergenceChart.h"
+
+#include <QPainter>
+
+namespace {
+
+const QColor BorderColour(128, 128, 128);
+
+}  // namespace
+
+void ConvergenceChart::paintEvent(QPaintEvent* event)
+{
+    QCustomPlot::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(BorderColour);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
