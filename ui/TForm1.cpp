@@ -157,15 +157,18 @@ void TForm1::BuildControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(WindowCaption);
+    // The font is set twice: as the widget font, which the chart copies when
+    // it is built, and in the style sheet, which would otherwise replace it.
     setFont(WindowFont());
     // Captions of group boxes sit in their top border line, so the boxes'
     // contents can start near the top as the layout places them.
-    setStyleSheet(QStringLiteral("QWidget { font-family: \"MS Sans Serif\"; font-size: 11px; }"
+    setStyleSheet(QStringLiteral("QWidget { font-family: \"MS Sans Serif\"; font-size: %1px; }"
                                  "QGroupBox { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 6px; }"
                                  "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0px 2px; }"
                                  // The description's lines are 13 pixels apart, as the page's layout
                                  // (heading below the picture, last line in view) needs.
-                                 "#Label16 { font-family: \"DejaVu Sans\"; }"));
+                                 "#Label16 { font-family: \"DejaVu Sans\"; }")
+                      .arg(WindowFontPixels));
     move(WindowPlace);
     resize(ClientSize);
 
