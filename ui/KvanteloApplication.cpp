@@ -11,6 +11,13 @@ KvanteloApplication::KvanteloApplication(int& argc, char** argv) : QApplication(
     // The resources live in a static library, whose registration the linker
     // would otherwise drop.
     Q_INIT_RESOURCE(kvantelo);
+    // The desktop file name lets the window manager match the window to the
+    // installed menu entry and show its icon; the display name captions the
+    // error box.
+    setApplicationName(QStringLiteral("kvantelo"));
+    setApplicationDisplayName(QStringLiteral("Kvantelo"));
+    setApplicationVersion(QStringLiteral(KVANTELO_VERSION));
+    setDesktopFileName(QStringLiteral(KVANTELO_APP_ID));
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/kvantelo-%1.png").arg(size), QSize(size, size));

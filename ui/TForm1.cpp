@@ -1,6 +1,7 @@
 #include "ui/TForm1.h"
 
 #include <mutex>
+#include <utility>
 
 #include <QCheckBox>
 #include <QFrame>
@@ -125,6 +126,14 @@ QGroupBox* MakeGroupBox(const char* name, QWidget* parent, QRect place, const QS
     auto* box = Make<QGroupBox>(name, parent, caption);
     box->setGeometry(place);
     return box;
+}
+
+// Screen readers and UI automation find an input by the caption beside it;
+// the buddy also gives the field the label's keyboard focus.
+void NameAfterCaption(QLabel* caption, QWidget* input)
+{
+    caption->setBuddy(input);
+    input->setAccessibleName(caption->text());
 }
 
 // The pseudo-random state and the Sobol start index are seeded once for the
@@ -252,6 +261,13 @@ void TForm1::BuildControls()
     aboutAnchors->Fill(Label16);
     aboutAnchors->KeepRight(Image1);
     Image1->raise();
+
+    for (const auto& [caption, input] : {std::pair<QLabel*, QWidget*>{Label2, Edit2}, {Label3, Edit3},
+                                          {Label4, Edit4}, {Label5, Edit5}, {Label6, Edit6}, {Label7, Edit7},
+                                          {Label1, Edit1}, {Label9, Edit9}})
+        NameAfterCaption(caption, input);
+    for (RadioGroup* group : {RadioGroup4, RadioGroup1, RadioGroup3})
+        group->setAccessibleName(group->title());
 
     SetTabOrder();
 }

@@ -1,0 +1,132 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabBar>
+
+#include "FormFixture.h"
+#include "ui/RadioGroup.h"
+
+// How the program presents itself to the desktop, and whether its captions
+// fit at the device-pixel ratio the test runs with (1, and 2 through
+// QT_SCALE_FACTOR in a second registration of this suite).
+using DesktopIntegrationTest = FormTest;
+
+TEST_F(DesktopIntegrationTest, IdentifiesItselfAsTheInstalledDesktopEntry)
+{
+    EXPECT_EQ(QApplication::applicationName(), "kvantelo");
+    EXPECT_EQ(QApplication::applicationDisplayName(), "Kvantelo");
+    EXPECT_EQ(QApplication::applicationVersion(), "1.8.0");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "org.kvantelo.Kvantelo");
+    // The window shows the icon the menu shows: the same images, at every
+    // size the hicolor theme gets.
+    const QList<QSize> sizes = form->windowIcon().availableSizes();
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+}
+
+TEST_F(DesktopIntegrationTest, EveryInputIsFoundByTheCaptionBesideIt)
+{
+    const std::pair<const char*, const char*> inputs[] = {
+        {"Exercise price", "Edit2"},
+        {"Asset value", "Edit3"},
+        {"Expiration period (months)", "Edit4"},
+        {"Risk-free return (bank rate)", "Edit5"},
+        {"Asset volatility [per year]", "Edit6"},
+        {"yield", "Edit7"},
+        {"Path segments", "Edit1"},
+        {"Iterations [x 1024]", "Edit9"},
+        {"Asset dividend", "RadioGroup4"},
+        {"Option class", "RadioGroup1"},
+        {"Type of average", "RadioGroup3"},
+        {"use geometric average as control variate", "CheckBox2"},
+        {"logarithmic", "CheckBox1"},
+    };
+    const QList<QWidget*> widgets = form->findChildren<QWidget*>();
+    for (const auto& [caption, name] : inputs) {
+        QStringList found;
+        for (const QWidget* widget : widgets) {
+            const QString accessible = widget->accessibleName().isEmpty()
+                                           ? (qobject_cast<const QAbstractButton*>(widget)
+                                                  ? qobject_cast<const QAbstractButton*>(widget)->text()
+                                                  : QString())
+                                           : widget->accessibleName();
+            if (accessible == caption)
+                found << widget->objectName();
+        }
+        EXPECT_EQ(found, QStringList{name}) << caption;
+    }
+}
+
+namespace {
+
+int TextWidth(const QWidget* widget, const QString& text)
+{
+    return widget->fontMetrics().horizontalAdvance(text);
+}
+
+// The width a button's caption needs: the text, and for a check box or radio
+// button its indicator and the gap beside it; a push button's minimum width
+// is a style preference, not a clip.
+int CaptionWidth(const QAbstractButton* button)
+{
+    const int text = TextWidth(button, button->text());
+    const QStyle* style = button->style();
+    if (qobject_cast<const QCheckBox*>(button))
+        return text + style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) +
+               style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
+    if (qobject_cast<const QRadioButton*>(button))
+        return text + style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button) +
+               style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button);
+    return text + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+}
+
+}  // namespace
+
+TEST_F(DesktopIntegrationTest, EveryCaptionFitsWithoutClippingOrOverlap)
+{
+    // Shown controls only, as a user sees them; then the hidden ones.
+    for (const bool showHidden : {false, true}) {
+        if (showHidden) {
+            Click(form->RadioGroup4->Item(1));
+            Click(form->RadioGroup3->Item(1));
+        }
+        // A caption beside its field ends before the field begins.
+        for (QLabel* label : form->findChildren<QLabel*>()) {
+            QWidget* field = label->buddy();
+            if (field == nullptr || !label->isVisible())
+                continue;
+            EXPECT_LE(label->x() + TextWidth(label, label->text()), field->x()) << label->text().toStdString();
+            EXPECT_LE(field->geometry().right(), label->parentWidget()->width()) << label->text().toStdString();
+        }
+        for (QAbstractButton* button : form->findChildren<QAbstractButton*>()) {
+            if (!button->isVisible() || button->text().isEmpty())
+                continue;
+            EXPECT_LE(CaptionWidth(button), button->width()) << button->text().toStdString();
+        }
+        for (QGroupBox* box : form->findChildren<QGroupBox*>()) {
+            if (box->isVisible())
+                EXPECT_LT(TextWidth(box, box->title()), box->width()) << box->title().toStdString();
+        }
+    }
+    const QTabBar* tabs = form->findChild<QTabBar*>();
+    ASSERT_NE(tabs, nullptr);
+    for (int tab = 0; tab < tabs->count(); ++tab)
+        EXPECT_LE(TextWidth(tabs, tabs->tabText(tab)), tabs->tabRect(tab).width()) << tab;
+}
+
+TEST_F(DesktopIntegrationTest, RendersAtTheScreensPixelRatio)
+{
+    const QPixmap shot = form->grab();
+    const qreal ratio = form->devicePixelRatioF();
+    EXPECT_EQ(shot.devicePixelRatio(), ratio);
+    EXPECT_EQ(shot.width(), qRound(form->width() * ratio));
+    const QString file = QStringLiteral("window-at-ratio-%1.png").arg(ratio);
+    EXPECT_TRUE(shot.save(file)) << file.toStdString();
+}
