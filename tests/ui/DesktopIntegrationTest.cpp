@@ -111,8 +111,9 @@ TEST_F(DesktopIntegrationTest, EveryCaptionFitsWithoutClippingOrOverlap)
             EXPECT_LE(CaptionWidth(button), button->width()) << button->text().toStdString();
         }
         for (QGroupBox* box : form->findChildren<QGroupBox*>()) {
-            if (box->isVisible())
-                EXPECT_LT(TextWidth(box, box->title()), box->width()) << box->title().toStdString();
+            if (!box->isVisible())
+                continue;
+            EXPECT_LT(TextWidth(box, box->title()), box->width()) << box->title().toStdString();
         }
     }
     const QTabBar* tabs = form->findChild<QTabBar*>();
