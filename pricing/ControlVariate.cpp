@@ -37,8 +37,9 @@ double EstimateControlVariateCoefficient(GeneratorKind kind)
     PilotSums sums;
     for (int32_t j = 0; j < m; ++j) {
         SimulatePath(source, pilotPathBuffer);
-        const double yG = Payoff(GeometricAverage(pilotPathBuffer, mu));
-        const double yA = Payoff(ArithmeticAverage(pilotPathBuffer, mu));
+        const BothAverages averages = GeometricAndArithmeticAverages(pilotPathBuffer, mu);
+        const double yG = Payoff(averages.geometric);
+        const double yA = Payoff(averages.arithmetic);
         // The products stay extended until they are added and stored.
         sums.arithmeticTimesGeometric =
             static_cast<double>(sums.arithmeticTimesGeometric + static_cast<long double>(yA) * yG);

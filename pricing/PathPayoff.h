@@ -5,3 +5,11 @@
 double GeometricAverage(const double* path, double drift);
 double ArithmeticAverage(const double* path, double drift);
 double Payoff(double average);
+
+// Both averages of one path in a single pass, each bit-identical to its own
+// function above: the control variate needs the two on every path.
+struct BothAverages {
+    double geometric;
+    double arithmetic;
+};
+BothAverages GeometricAndArithmeticAverages(const double* path, double drift);

@@ -34,11 +34,12 @@ double PathPayoffOf(double drift, double expectedGeometric, double beta)
     if (Parameters.averageKind == AverageKind::Geometric) {
         return Payoff(GeometricAverage(pathBuffer, drift));
     }
-    const double arithmetic = Payoff(ArithmeticAverage(pathBuffer, drift));
     if (!Parameters.useControlVariate) {
-        return arithmetic;
+        return Payoff(ArithmeticAverage(pathBuffer, drift));
     }
-    const double geometric = Payoff(GeometricAverage(pathBuffer, drift));
+    const BothAverages averages = GeometricAndArithmeticAverages(pathBuffer, drift);
+    const double arithmetic = Payoff(averages.arithmetic);
+    const double geometric = Payoff(averages.geometric);
     return static_cast<double>(arithmetic + (static_cast<long double>(expectedGeometric) - geometric) * beta);
 }
 

@@ -1,4 +1,5 @@
 #include <bit>
+#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -16,9 +17,9 @@ double RandomDouble(std::mt19937_64& bits, int exponent)
     return std::ldexp((bits() & 1) != 0 ? -mantissa : mantissa, exponent);
 }
 
-// The shortcut for close exponents must round exactly as the extended sum
-// rounded to double. Beyond a gap of 10 a double rounding differs from a
-// single one about once in 2^11 sums, so a threshold set too wide fails here.
+// The double addition must round exactly as the extended sum rounded to
+// double. Beyond an exponent gap of 10 a double rounding differs from a
+// single one about once in 2^11 sums, so a margin set too wide fails here.
 TEST(AddRounded, EqualsTheExtendedSumRoundedToDouble)
 {
     std::mt19937_64 bits(12345);
@@ -34,6 +35,62 @@ TEST(AddRounded, EqualsTheExtendedSumRoundedToDouble)
     }
     EXPECT_EQ(AddRounded(0.0, 0.25), 0.25);
     EXPECT_EQ(AddRounded(-0.25, 0.25), 0.0);
+}
+
+double ExtendedSum(double a, double b)
+{
+    return static_cast<double>(static_cast<long double>(a) + b);
+}
+
+void ExpectExtendedSum(double a, double b)
+{
+    ASSERT_EQ(std::bit_cast<uint64_t>(AddRounded(a, b)), std::bit_cast<uint64_t>(ExtendedSum(a, b)))
+        << std::hexfloat << a << " + " << b;
+}
+
+// Terms that put the exact sum within a few 64-bit steps of a midpoint
+// between doubles, where the double rounding and a single one part; the
+// shortcut must hand each of them to the extended addition or agree with it.
+TEST(AddRounded, EqualsTheExtendedSumNearMidpoints)
+{
+    std::mt19937_64 bits(2024);
+    std::uniform_int_distribution<int> steps(-40, 40);
+    std::uniform_int_distribution<int> tinyExponent(-30, -1);
+    for (int sample = 0; sample < 300000; ++sample) {
+        const double a = RandomDouble(bits, static_cast<int>(bits() % 9) - 4);
+        const double halfUlp = (std::nextafter(std::fabs(a), INFINITY) - std::fabs(a)) / 2;
+        const double offset = std::ldexp(halfUlp, -11) * steps(bits) + std::ldexp(halfUlp, tinyExponent(bits) - 11);
+        const double sign = (bits() & 1) != 0 ? -1.0 : 1.0;
+        ExpectExtendedSum(a, sign * (halfUlp + offset));
+        ExpectExtendedSum(a, sign * (3 * halfUlp + offset));
+    }
+}
+
+// Powers of two, where the binade below is twice as fine, zeros of either
+// sign, subnormals and the largest doubles.
+TEST(AddRounded, EqualsTheExtendedSumAtBinadeEdgesAndExtremes)
+{
+    const double edges[] = {1.0, -1.0, 0x1p-1022, 0x1p-1000, 0x1p+1000, 0x1.fffffffffffffp+1023, 0.0, -0.0,
+                            0x1p-1074, 0x1.8p-1060, 0x1.fffffffffffffp-1, 0x1.0000000000001p0};
+    const double terms[] = {0x1p-54, -0x1p-54, 0x1.0000000001p-54, -0x1.0000000001p-54, 0x1.fffp-55, -0x1.fffp-55,
+                            0x1p-66, -0x1p-66, 0x1.8p-65, -0x1.8p-65, 0x1p-1074, -0.0, 0.0, 0x1p+970, -0x1p+970};
+    for (const double a : edges) {
+        for (const double t : terms) {
+            ExpectExtendedSum(a, t * (std::fabs(a) > 0x1p-900 ? std::fabs(a) : 1.0));
+            ExpectExtendedSum(a, t);
+            ExpectExtendedSum(t, a);
+        }
+    }
+}
+
+// An infinite term takes the extended route untouched: the shortcut's error
+// term would raise the invalid flag where the addition itself raises none.
+TEST(AddRounded, InfiniteTermsRaiseNoInvalidFlag)
+{
+    std::feclearexcept(FE_ALL_EXCEPT);
+    EXPECT_EQ(AddRounded(1.0, INFINITY), INFINITY);
+    EXPECT_EQ(AddRounded(-INFINITY, 2.0), -INFINITY);
+    EXPECT_EQ(std::fetestexcept(FE_INVALID), 0);
 }
 
 }  // namespace
