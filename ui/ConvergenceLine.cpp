@@ -4,8 +4,6 @@
 
 namespace {
 
-// Points per block, and blocks per group.
-constexpr int32_t BlockSize = 64;
 // Below this many points per pixel column the plain line is cheap enough.
 constexpr double SamplingPointsPerPixel = 4.0;
 
@@ -29,6 +27,41 @@ void IncludeExtents(Extent& extent, const Extent* extents, int32_t from, int32_t
     }
 }
 
+// The end of the pixel column that starts at point i: the first index in
+// (i, end] whose key reaches edge, for keys in ascending order. A line has
+// about one point per unit of key, so the index is first guessed from the
+// mean spacing and then bracketed by doubling steps around the guess: a
+// plain binary search over tens of millions of points would miss the cache
+// at nearly every step, in every column.
+int32_t ColumnEnd(const QCPGraphData* points, int32_t i, int32_t end, double edge, double keysPerIndex)
+{
+    const double ahead = keysPerIndex > 0.0 ? (edge - points[i].key) / keysPerIndex : 0.0;
+    const int32_t guess = i + 1 + static_cast<int32_t>(std::clamp(ahead, 0.0, static_cast<double>(end - i - 1)));
+    // Invariant: the answer lies in (below, above]; index i counts as below
+    // edge, end as reaching it.
+    int32_t below = i;
+    int32_t above = end;
+    int32_t step = 1;
+    if (guess < end && points[guess].key < edge) {
+        below = guess;
+        while (below + step < end && points[below + step].key < edge) {
+            below += step;
+            step *= 2;
+        }
+        above = std::min(below + step, end);
+    } else {
+        above = guess;
+        while (above - step > i && points[above - step].key >= edge) {
+            above -= step;
+            step *= 2;
+        }
+        below = std::max(above - step, i);
+    }
+    const QCPGraphData* found = std::lower_bound(points + below + 1, points + above, edge,
+                                                 [](const QCPGraphData& p, double key) { return p.key < key; });
+    return static_cast<int32_t>(found - points);
+}
+
 }  // namespace
 
 ConvergenceLine::ConvergenceLine(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis)
@@ -44,6 +77,21 @@ void ConvergenceLine::Clear()
     colourRuns.clear();
     blockExtents.clear();
     groupExtents.clear();
+    openBlock = Extent{};
+    openBlockCount = 0;
+}
+
+QCPRange ConvergenceLine::getKeyRange(bool& foundRange, QCP::SignDomain inSignDomain) const
+{
+    const auto byKey = [](double key, const QCPGraphData& p) { return key < p.key; };
+    const auto keyBelow = [](const QCPGraphData& p, double key) { return p.key < key; };
+    // The keys of one sign domain form a contiguous stretch of the ascending keys.
+    auto first = mDataContainer->constBegin();
+    auto last = mDataContainer->constEnd();
+    if (inSignDomain == QCP::sdPositive) first = std::upper_bound(first, last, 0.0, byKey);
+    if (inSignDomain == QCP::sdNegative) last = std::lower_bound(first, last, 0.0, keyBelow);
+    foundRange = first < last;
+    return foundRange ? QCPRange(first->key, (last - 1)->key) : QCPRange();
 }
 
 QColor ConvergenceLine::PointColour(int32_t index) const
@@ -70,22 +118,16 @@ void ConvergenceLine::draw(QCPPainter* painter)
     }
 }
 
-void ConvergenceLine::ExtendSummary() const
+void ConvergenceLine::CloseBlock()
 {
-    const QCPGraphData* points = &*mDataContainer->constBegin();
-    const std::size_t blocks = static_cast<std::size_t>(PointCount() / BlockSize);
-    for (std::size_t b = blockExtents.size(); b < blocks; ++b) {
-        Extent extent{points[b * BlockSize].value, points[b * BlockSize].value};
-        IncludeValues(extent, points, static_cast<int32_t>(b * BlockSize), static_cast<int32_t>((b + 1) * BlockSize));
-        blockExtents.push_back(extent);
-    }
-    const std::size_t groups = blocks / BlockSize;
-    for (std::size_t g = groupExtents.size(); g < groups; ++g) {
-        Extent extent = blockExtents[g * BlockSize];
-        IncludeExtents(extent, blockExtents.data(), static_cast<int32_t>(g * BlockSize),
-                       static_cast<int32_t>((g + 1) * BlockSize));
-        groupExtents.push_back(extent);
-    }
+    blockExtents.push_back(openBlock);
+    openBlock = Extent{};
+    openBlockCount = 0;
+    const auto blocks = static_cast<int32_t>(blockExtents.size());
+    if (blocks % BlockSize != 0) return;
+    Extent group;
+    IncludeExtents(group, blockExtents.data(), blocks - BlockSize, blocks);
+    groupExtents.push_back(group);
 }
 
 ConvergenceLine::Extent ConvergenceLine::ValueExtent(int32_t first, int32_t last) const
@@ -126,19 +168,16 @@ void ConvergenceLine::getOptimizedLineData(QVector<QCPGraphData>* lineData,
         QCPGraph::getOptimizedLineData(lineData, begin, end);
         return;
     }
-    ExtendSummary();
     const QCPGraphData* points = &*mDataContainer->constBegin();
     const int32_t endIndex = static_cast<int32_t>(end - mDataContainer->constBegin());
     int32_t i = static_cast<int32_t>(begin - mDataContainer->constBegin());
+    const double keysPerIndex = count > 1 ? ((end - 1)->key - begin->key) / (count - 1) : 0.0;
     lineData->clear();
     lineData->reserve(static_cast<int>(4 * (pixelSpan + 2)));
     while (i < endIndex) {
         // The points of one pixel column: keys below the next column's edge.
         const double edge = keyAxis->pixelToCoord(std::floor(keyAxis->coordToPixel(points[i].key)) + 1.0);
-        const QCPGraphData* columnEnd =
-            std::lower_bound(points + i + 1, points + endIndex, edge,
-                             [](const QCPGraphData& p, double key) { return p.key < key; });
-        const int32_t j = static_cast<int32_t>(columnEnd - points);
+        const int32_t j = ColumnEnd(points, i, endIndex, edge, keysPerIndex);
         lineData->append(points[i]);
         if (j - i > 2) {
             const Extent extent = ValueExtent(i, j);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include <QColor>
@@ -15,25 +17,35 @@
 // Drawing stays fast for lines of tens of millions of points: where many
 // points fall on one pixel column only their first, lowest, highest and last
 // values are drawn, and the lowest and highest come from a two-level summary
-// of blocks of points that is extended as the line grows, so that a column
-// costs about a hundred reads however many points it covers. The line itself
-// keeps every point.
+// of blocks of points that grows with each point appended, so that a column
+// costs about a hundred reads however many points it covers and a redraw
+// during a run need not read the points added since the last one. The line
+// itself keeps every point.
 class ConvergenceLine : public QCPGraph {
 public:
     ConvergenceLine(QCPAxis* keyAxis, QCPAxis* valueAxis);
 
     // Appends (x, y); x must not be below the last x of the line. Called
-    // once per simulated path, so it touches only the data container itself.
+    // once per simulated path, so beyond the data container it updates only
+    // the extent of the block being filled.
     void Append(double x, double y, QRgb colour)
     {
         if (colourRuns.empty() || colourRuns.back().colour != colour) colourRuns.push_back({PointCount(), colour});
         mDataContainer->add(QCPGraphData(x, y));
+        openBlock.lowest = std::min(openBlock.lowest, y);
+        openBlock.highest = std::max(openBlock.highest, y);
+        if (++openBlockCount == BlockSize) CloseBlock();
     }
     void Clear();
 
     int32_t PointCount() const { return mDataContainer->size(); }
     // The colour of the segment that ends at point index (0 for the first).
     QColor PointColour(int32_t index) const;
+
+    // From the first and last keys alone, also on a logarithmic axis (where
+    // the graph's own search visits every point): the keys are ascending and
+    // no value is NaN, since the run traps invalid operations.
+    QCPRange getKeyRange(bool& foundRange, QCP::SignDomain inSignDomain = QCP::sdBoth) const override;
 
 protected:
     void draw(QCPPainter* painter) override;
@@ -42,22 +54,29 @@ protected:
                               const QCPGraphDataContainer::const_iterator& end) const override;
 
 private:
+    // Points per block, and blocks per group.
+    static constexpr int32_t BlockSize = 64;
+
     struct ColourRun {
         int32_t first;
         QRgb colour;
     };
     struct Extent {
-        double lowest, highest;
+        double lowest = std::numeric_limits<double>::infinity();
+        double highest = -std::numeric_limits<double>::infinity();
     };
 
-    void ExtendSummary() const;
+    // Files the extent of the block just completed, and of its group when
+    // that is complete too.
+    void CloseBlock();
     // The extent of the values of points [first, last), first < last.
     Extent ValueExtent(int32_t first, int32_t last) const;
 
     std::vector<ColourRun> colourRuns;
     // Extents of each complete block of BlockSize points and of each complete
-    // group of BlockSize blocks; extended lazily when the line is drawn, since
-    // points arrive far more often than draws.
-    mutable std::vector<Extent> blockExtents;
-    mutable std::vector<Extent> groupExtents;
+    // group of BlockSize blocks, and of the block being filled.
+    std::vector<Extent> blockExtents;
+    std::vector<Extent> groupExtents;
+    Extent openBlock;
+    int32_t openBlockCount = 0;
 };

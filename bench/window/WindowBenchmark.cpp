@@ -1,0 +1,211 @@
+// The window's side of a press: the default press against the bare engine,
+// the largest press with its memory and the repaints that follow it, the
+// pace and cost of the live redraws, all measured on the real window under
+// the offscreen platform. Figures are wall-clock times, as the user waits.
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+#include "WindowDriver.h"
+#include "pricing/RunObserver.h"
+#include "pricing/SimulationRun.h"
+#include "ui/ConvergenceLine.h"
+#include "ui/KvanteloApplication.h"
+
+namespace {
+
+constexpr int32_t DefaultPaths = 8 * 1024;
+constexpr int32_t LargestIterations = 20971;
+constexpr int32_t LargestPaths = LargestIterations * 1024;
+constexpr int32_t FullSegments = 1024;
+// As many points as the full press, much sooner.
+constexpr int32_t QuickSegments = 2;
+constexpr int64_t MemoryAllowancePerPoint = 40;
+constexpr int64_t MemoryAllowanceFixed = int64_t{100} << 20;
+constexpr double BytesPerMebibyte = 1 << 20;
+constexpr double MillisecondsPerSecond = 1000.0;
+// The window is resized by this much and back.
+constexpr int ResizeStep = 120;
+
+class SilentObserver final : public RunObserver {
+public:
+    void SetProgress(int32_t) override {}
+    void ClearSeries(GeneratorKind) override {}
+    void AddPoint(GeneratorKind, double, double, RgbColour) override {}
+    void SetCell(int32_t, int32_t, const std::string&) override {}
+    void SetValueAxisMinimum(double) override {}
+    void SetValueAxisMaximum(double) override {}
+};
+
+double MillisecondsOf(void (*work)())
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The two main runs of a press with an observer that does nothing, from the
+// inputs last read.
+void BareEngineRuns()
+{
+    SilentObserver observer;
+    RunSimulation(GeneratorKind::Pseudo, observer);
+    RunSimulation(GeneratorKind::Quasi, observer);
+}
+
+// Fails the benchmark unless the press left no error and each line holds one
+// point per path.
+bool PressSucceeded(benchmark::State& state, WindowDriver& driver, int32_t paths)
+{
+    if (!driver.Errors().isEmpty()) {
+        state.SkipWithError(driver.Errors().join(QStringLiteral("; ")).toStdString().c_str());
+        return false;
+    }
+    for (const GeneratorKind kind : {GeneratorKind::Quasi, GeneratorKind::Pseudo}) {
+        if (driver.Form().Series(kind)->PointCount() != paths) {
+            state.SkipWithError("a line does not hold one point per path");
+            return false;
+        }
+    }
+    return true;
+}
+
+// Live redraws per second of the press and their share of its time.
+void CountLiveRedraws(benchmark::State& state, WindowDriver& driver, const std::vector<WindowDriver::Press>& presses)
+{
+    const double progressMilliseconds = driver.ProgressRepaintMilliseconds();
+    double pressMilliseconds = 0.0;
+    double redrawMilliseconds = 0.0;
+    int64_t redraws = 0;
+    for (const WindowDriver::Press& press : presses) {
+        pressMilliseconds += press.milliseconds;
+        redrawMilliseconds += press.liveRedrawMilliseconds + press.liveRedraws * progressMilliseconds;
+        redraws += press.liveRedraws;
+    }
+    state.counters["press_s"] = pressMilliseconds / presses.size() / MillisecondsPerSecond;
+    state.counters["redraws_per_s"] = redraws * MillisecondsPerSecond / pressMilliseconds;
+    state.counters["redraw_ms"] = redraws > 0 ? redrawMilliseconds / redraws : 0.0;
+    state.counters["redraw_share_pct"] = 100.0 * redrawMilliseconds / pressMilliseconds;
+}
+
+void DefaultPress(benchmark::State& state)
+{
+    WindowDriver driver;
+    double engineMilliseconds = 0.0;
+    double pressMilliseconds = 0.0;
+    for (auto _ : state) {
+        driver.Form().ReadInputs();
+        engineMilliseconds += MillisecondsOf(BareEngineRuns);
+        const WindowDriver::Press press = driver.PressCompute();
+        if (!PressSucceeded(state, driver, DefaultPaths)) return;
+        if (!press.finalRedraw) {
+            state.SkipWithError("the chart was not redrawn after the press");
+            return;
+        }
+        pressMilliseconds += press.milliseconds;
+        state.SetIterationTime(press.milliseconds / MillisecondsPerSecond);
+    }
+    const double presses = static_cast<double>(state.iterations());
+    state.counters["press_ms"] = pressMilliseconds / presses;
+    state.counters["engine_ms"] = engineMilliseconds / presses;
+    state.counters["press_per_engine"] = pressMilliseconds / engineMilliseconds;
+}
+BENCHMARK(DefaultPress)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A press long enough for the live view; arguments Iterations [x 1024] and
+// Path segments.
+void LiveView(benchmark::State& state)
+{
+    WindowDriver driver;
+    const auto iterations = static_cast<int32_t>(state.range(0));
+    driver.SetRunSize(iterations, static_cast<int32_t>(state.range(1)));
+    std::vector<WindowDriver::Press> presses;
+    for (auto _ : state) {
+        presses.push_back(driver.PressCompute());
+        if (!PressSucceeded(state, driver, iterations * 1024)) return;
+        state.SetIterationTime(presses.back().milliseconds / MillisecondsPerSecond);
+    }
+    CountLiveRedraws(state, driver, presses);
+}
+BENCHMARK(LiveView)
+    ->ArgNames({"iterations_x1024", "segments"})
+    ->Args({256, 126})
+    ->Args({64, 1024})
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+
+// The largest press the window accepts, then the repaints a user asks for
+// afterwards, each timed to the repainted window.
+void LargestPress(benchmark::State& state, int32_t segments)
+{
+    WindowDriver driver;
+    TForm1& form = driver.Form();
+    driver.SetRunSize(LargestIterations, segments);
+    const int64_t residentBefore = ResidentBytes();
+    std::vector<WindowDriver::Press> presses;
+    for (auto _ : state) {
+        presses.push_back(driver.PressCompute());
+        if (!PressSucceeded(state, driver, LargestPaths)) return;
+        state.SetIterationTime(presses.back().milliseconds / MillisecondsPerSecond);
+    }
+    const int64_t residentAfter = ResidentBytes();
+    const int64_t points = 2 * int64_t{LargestPaths};
+    state.counters["points"] = static_cast<double>(points);
+    state.counters["rss_MiB"] = residentAfter / BytesPerMebibyte;
+    state.counters["bytes_per_point"] = static_cast<double>(residentAfter - residentBefore) / points;
+    state.counters["rss_per_allowance"] =
+        static_cast<double>(residentAfter) / (MemoryAllowancePerPoint * points + MemoryAllowanceFixed);
+
+    const QSize size = form.size();
+    const struct {
+        const char* name;
+        std::function<void()> action;
+    } repaints[] = {
+        {"zoom_in_ms", [&] { form.Button2->click(); }},
+        {"zoom_out_ms", [&] { form.Button3->click(); }},
+        {"log_on_ms", [&] { form.CheckBox1->click(); }},
+        {"log_off_ms", [&] { form.CheckBox1->click(); }},
+        {"resize_ms", [&] { form.resize(size + QSize(ResizeStep, ResizeStep)); }},
+        {"resize_back_ms", [&] { form.resize(size); }},
+    };
+    double slowest = 0.0;
+    for (const auto& repaint : repaints) {
+        const double milliseconds = driver.MillisecondsToRepaint(repaint.action);
+        state.counters[repaint.name] = milliseconds;
+        slowest = std::max(slowest, milliseconds);
+    }
+    state.counters["slowest_repaint_ms"] = slowest;
+    if (!PressSucceeded(state, driver, LargestPaths)) return;
+    CountLiveRedraws(state, driver, presses);
+}
+BENCHMARK_CAPTURE(LargestPress, quick, QuickSegments)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+// Some fifteen minutes: left out unless a filter names it.
+BENCHMARK_CAPTURE(LargestPress, full, FullSegments)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::vector<char*> arguments(argv, argv + argc);
+    const bool filtered = std::any_of(arguments.begin(), arguments.end(),
+                                      [](const char* a) { return std::strncmp(a, "--benchmark_filter", 18) == 0; });
+    static char skipFullPress[] = "--benchmark_filter=-LargestPress/full";
+    if (!filtered) arguments.push_back(skipFullPress);
+    int count = static_cast<int>(arguments.size());
+    arguments.push_back(nullptr);
+    KvanteloApplication application(count, arguments.data());
+    benchmark::Initialize(&count, arguments.data());
+    if (benchmark::ReportUnrecognizedArguments(count, arguments.data())) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
