@@ -37,6 +37,8 @@ public:
         if (++openBlockCount == BlockSize) CloseBlock();
     }
     void Clear();
+    // Makes room for count points, so that appending them allocates nothing.
+    void Reserve(int32_t count);
 
     int32_t PointCount() const { return mDataContainer->size(); }
     // The colour of the segment that ends at point index (0 for the first).

@@ -25,6 +25,8 @@ void TForm1::SetProgress(int32_t percent)
 void TForm1::ClearSeries(GeneratorKind kind)
 {
     Series(kind)->Clear();
+    // The run that clears a line adds one point per path.
+    Series(kind)->Reserve(Parameters.pathCount);
     Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
