@@ -1,5 +1,6 @@
 #include "pricing/PathPayoff.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -10,20 +11,29 @@
 
 namespace {
 
-// Calls visit(x_i) for i = 1..n in increasing order, x_i = ln(S(t_i) / S0) =
-// i * drift + path[i-1] formed in extended precision and rounded once (the
-// first fixing carries one step of drift). i * drift is accumulated by adding
-// drift once per fixing: every multiple k * drift with k <= 1024 < 2^11 has
-// at most 53 + 11 = 64 significant bits, so each extended addition is exact
-// and equals the product without converting i at every fixing. Starting from
-// -0 makes the first step drift itself, with the sign of a zero drift kept.
-template <typename Visit>
-inline void ForEachLogPriceRatio(const double* path, double drift, int32_t n, Visit visit)
+// x_i = ln(S(t_i) / S0) = i * drift + path[i-1] for i = 1..n, formed in
+// extended precision and rounded once (the first fixing carries one step of
+// drift). The product i * drift (i <= 1024 < 2^11, so at most 64 significant
+// bits) is exact in extended precision; it is formed here as the exact
+// extended sum of i * high and i * low, where high keeps the upper 42
+// significant bits of drift and low the other 11 bits, so that both products
+// are exact doubles and no extended multiplication or conversion of i is
+// needed per fixing.
+void LogPriceRatios(const double* path, double drift, int32_t n, double* ratios)
 {
-    long double steps = -0.0L;
+    constexpr uint64_t LowBitsMask = (uint64_t{1} << 11) - 1;
+    const double high = std::bit_cast<double>(std::bit_cast<uint64_t>(drift) & ~LowBitsMask);
+    const double low = drift - high;
     for (int32_t i = 0; i < n; ++i) {
-        steps += drift;
-        visit(static_cast<double>(steps + path[i]));
+        const double fixing = i + 1;
+        ratios[i] = static_cast<double>(static_cast<long double>(fixing * high) + fixing * low + path[i]);
+    }
+}
+
+void PriceRatios(const double* logRatios, int32_t n, double* ratios)
+{
+    for (int32_t i = 0; i < n; ++i) {
+        ratios[i] = std::exp(logRatios[i]);
     }
 }
 
@@ -38,35 +48,40 @@ double ArithmeticMean(double sumOfRatios, int32_t n)
     return static_cast<double>(static_cast<long double>(Parameters.spot) * sumOfRatios / n);
 }
 
+// Per-path scratch of the sums, on the stack: nothing is allocated.
+struct FixingBuffers {
+    double logRatios[MaxFixingCount];
+    double ratios[MaxFixingCount];
+    double partialSums[MaxFixingCount + 1];
+};
+
 }  // namespace
 
 double GeometricAverage(const double* path, double drift)
 {
     const int32_t n = Parameters.fixingCount;
-    double sum = 0.0;
-    ForEachLogPriceRatio(path, drift, n, [&sum](double x) { sum = AddRounded(sum, x); });
-    return GeometricMean(sum, n);
+    FixingBuffers buffers;
+    LogPriceRatios(path, drift, n, buffers.logRatios);
+    return GeometricMean(SumRounded(buffers.logRatios, n, buffers.partialSums), n);
 }
 
 double ArithmeticAverage(const double* path, double drift)
 {
     const int32_t n = Parameters.fixingCount;
-    double sum = 0.0;
-    ForEachLogPriceRatio(path, drift, n, [&sum](double x) { sum = AddRounded(sum, std::exp(x)); });
-    return ArithmeticMean(sum, n);
+    FixingBuffers buffers;
+    LogPriceRatios(path, drift, n, buffers.logRatios);
+    PriceRatios(buffers.logRatios, n, buffers.ratios);
+    return ArithmeticMean(SumRounded(buffers.ratios, n, buffers.partialSums), n);
 }
 
 BothAverages GeometricAndArithmeticAverages(const double* path, double drift)
 {
     const int32_t n = Parameters.fixingCount;
-    double sumOfLogs = 0.0;
-    double sumOfRatios = 0.0;
-    // Each sum still takes its terms in increasing order; they only share x_i.
-    ForEachLogPriceRatio(path, drift, n, [&sumOfLogs, &sumOfRatios](double x) {
-        sumOfLogs = AddRounded(sumOfLogs, x);
-        sumOfRatios = AddRounded(sumOfRatios, std::exp(x));
-    });
-    return {GeometricMean(sumOfLogs, n), ArithmeticMean(sumOfRatios, n)};
+    FixingBuffers buffers;
+    LogPriceRatios(path, drift, n, buffers.logRatios);
+    PriceRatios(buffers.logRatios, n, buffers.ratios);
+    return {GeometricMean(SumRounded(buffers.logRatios, n, buffers.partialSums), n),
+            ArithmeticMean(SumRounded(buffers.ratios, n, buffers.partialSums), n)};
 }
 
 double Payoff(double average)

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include <emmintrin.h>
+
 // sum + term as the engine adds into its double accumulators: formed in
 // extended precision (64 significant bits), then rounded to double where it
 // is stored. That double rounding differs from the correctly rounded double
@@ -11,37 +13,36 @@
 // doubles, so the double addition is taken, with its exact error, whenever
 // that is ruled out; the x87 route stays for the rare rest.
 
-// With s the correctly rounded double of T = s + error, the double rounding
-// of T gives s as well when s is a normal double and either
-// |error| < ulp(s) * (1/2 - 2^-12), which leaves T more than half a 64-bit
-// step (ulp(s) / 2^11) away from both midpoints s +- ulp(s)/2, or |error| is
-// ulp(s)/2 itself, a tie already on the 64-bit grid (the only grid point in
-// between). Below a power of two s the grid and the doubles are twice as
-// fine, but T then lies within ulp(s)/4 of s, and a 64-bit result on the
-// midpoint s - ulp(s)/4 rounds to the even neighbour, s. A zero s is exact:
-// two doubles that do not cancel exactly sum to at least the smallest
-// subnormal.
-inline bool DoubleRoundingKeeps(double s, double error)
+// With s the correctly rounded double of T = a + b = s + error (the two-sum
+// error, exact in double arithmetic), the double rounding of T gives s as
+// well when s is a normal double and either |error| < ulp(s) * (1/2 - 2^-12),
+// which leaves T more than half a 64-bit step (ulp(s) / 2^11) away from both
+// midpoints s +- ulp(s)/2, or |error| is ulp(s)/2 itself, a tie already on
+// the 64-bit grid (the only grid point in between). Below a power of two s
+// the grid and the doubles are twice as fine, but T then lies within
+// ulp(s)/4 of s, and a 64-bit result on the midpoint s - ulp(s)/4 rounds to
+// the even neighbour, s. An exact sum (error 0) keeps s whatever its size.
+// Checks two sums at once (SSE2 lanes, all bits set where s is kept);
+// requires finite sums, whose errors raise no invalid flag.
+inline __m128d DoubleRoundingKeeps(__m128d a, __m128d b, __m128d s)
 {
-    constexpr int ExponentShift = 52;
-    constexpr uint64_t ExponentMask = 0x7ff;
-    // For the biased exponent e of s, ulp(s)/2 = 2^(e - 1076) has the biased
-    // exponent e - 53, and ulp(s) * (1/2 - 2^-12) = 2^(e - 1077) * 1.1111111111b
-    // the biased exponent e - 54; both are normal doubles from e = 55 on.
-    constexpr uint64_t HalfUlpExponentOffset = 53;
-    constexpr uint64_t MarginExponentOffset = 54;
-    constexpr uint64_t SmallestExponent = MarginExponentOffset + 1;
-    constexpr uint64_t LargestExponent = ExponentMask - 1;
-    constexpr uint64_t MarginMantissa = uint64_t{0x3ff} << (ExponentShift - 10);
-    const uint64_t bits = std::bit_cast<uint64_t>(s);
-    const uint64_t exponent = (bits >> ExponentShift) & ExponentMask;
-    if (exponent < SmallestExponent || exponent > LargestExponent) {
-        return s == 0.0;
-    }
-    const double margin = std::bit_cast<double>((exponent - MarginExponentOffset) << ExponentShift | MarginMantissa);
-    const double halfUlp = std::bit_cast<double>((exponent - HalfUlpExponentOffset) << ExponentShift);
-    const double size = std::fabs(error);
-    return size < margin || size == halfUlp;
+    const __m128d exponentBits = _mm_castsi128_pd(_mm_set1_epi64x(0x7ff0000000000000ll));
+    const __m128d signBit = _mm_set1_pd(-0.0);
+    const __m128d halfUlpOfOne = _mm_set1_pd(0x1p-53);
+    const __m128d marginOfHalfUlp = _mm_set1_pd(1.0 - 0x1p-11);
+    // Below this binade, ulp(s) * (1/2 - 2^-12) is no longer exact.
+    const __m128d smallestExactMarginBinade = _mm_set1_pd(0x1p-1010);
+    const __m128d bPart = _mm_sub_pd(s, a);
+    const __m128d aPart = _mm_sub_pd(s, bPart);
+    const __m128d error = _mm_add_pd(_mm_sub_pd(a, aPart), _mm_sub_pd(b, bPart));
+    // 2^exponent(s), and 0 for a zero or subnormal s.
+    const __m128d binade = _mm_and_pd(s, exponentBits);
+    const __m128d halfUlp = _mm_mul_pd(binade, halfUlpOfOne);
+    const __m128d size = _mm_andnot_pd(signBit, error);
+    const __m128d clearOfMidpoints = _mm_and_pd(_mm_cmplt_pd(size, _mm_mul_pd(halfUlp, marginOfHalfUlp)),
+                                                _mm_cmpge_pd(binade, smallestExactMarginBinade));
+    const __m128d onTheGrid = _mm_or_pd(_mm_cmpeq_pd(size, halfUlp), _mm_cmpeq_pd(size, _mm_setzero_pd()));
+    return _mm_or_pd(clearOfMidpoints, onTheGrid);
 }
 
 // Kept out of line so that the accumulators of the callers' loops stay in
@@ -54,16 +55,48 @@ inline bool DoubleRoundingKeeps(double s, double error)
 inline double AddRounded(double sum, double term)
 {
     const double s = sum + term;
-    // Knuth's two-sum: the exact error of s in double arithmetic. Computed
-    // only for a finite s, so that an infinite term raises no invalid flag
-    // the extended addition would not raise.
-    if (std::isfinite(s)) {
-        const double termPart = s - sum;
-        const double sumPart = s - termPart;
-        const double error = (sum - sumPart) + (term - termPart);
-        if (DoubleRoundingKeeps(s, error)) {
-            return s;
-        }
+    constexpr int FirstLane = 1;
+    if (std::isfinite(s) &&
+        (_mm_movemask_pd(DoubleRoundingKeeps(_mm_set_sd(sum), _mm_set_sd(term), _mm_set_sd(s))) & FirstLane) != 0) {
+        return s;
     }
     return AddExtended(sum, term);
+}
+
+// 0.0 + terms[0] + ... + terms[n-1], added in that order with AddRounded.
+// The double sums form a plain chain first, partialSums[0..n] holding the
+// sum before each term and the total; their check, independent per term, runs after it, two
+// terms at a time. Only a path with an unsafe partial sum is summed again
+// one term at a time. A finite total implies finite partial sums and terms,
+// so the check raises no flag.
+inline double SumRounded(const double* terms, int32_t n, double* partialSums)
+{
+    constexpr int AllLanes = 3;
+    double sum = 0.0;
+    for (int32_t i = 0; i < n; ++i) {
+        partialSums[i] = sum;
+        sum += terms[i];
+    }
+    partialSums[n] = sum;
+    if (std::isfinite(sum)) {
+        __m128d keeps = _mm_castsi128_pd(_mm_set1_epi64x(-1));
+        int32_t i = 0;
+        for (; i + 1 < n; i += 2) {
+            keeps = _mm_and_pd(keeps, DoubleRoundingKeeps(_mm_loadu_pd(partialSums + i), _mm_loadu_pd(terms + i),
+                                                          _mm_loadu_pd(partialSums + i + 1)));
+        }
+        // The last of an odd count; the empty upper lane, 0 + 0, is exact.
+        if (i < n) {
+            keeps = _mm_and_pd(keeps, DoubleRoundingKeeps(_mm_load_sd(partialSums + i), _mm_load_sd(terms + i),
+                                                          _mm_load_sd(partialSums + i + 1)));
+        }
+        if (_mm_movemask_pd(keeps) == AllLanes) {
+            return sum;
+        }
+    }
+    sum = 0.0;
+    for (int32_t i = 0; i < n; ++i) {
+        sum = AddRounded(sum, terms[i]);
+    }
+    return sum;
 }
