@@ -1,6 +1,6 @@
 #include "pricing/PathPayoff.h"
 
-#include <bit>
+#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -11,22 +11,25 @@
 
 namespace {
 
+// The fixing indices 1..MaxFixingCount as doubles, so that the extended
+// product i * drift loads i instead of converting it at every fixing.
+constexpr std::array<double, MaxFixingCount> FixingIndices = [] {
+    std::array<double, MaxFixingCount> indices{};
+    for (int32_t i = 0; i < MaxFixingCount; ++i) {
+        indices[i] = i + 1;
+    }
+    return indices;
+}();
+
 // x_i = ln(S(t_i) / S0) = i * drift + path[i-1] for i = 1..n, formed in
 // extended precision and rounded once (the first fixing carries one step of
-// drift). The product i * drift (i <= 1024 < 2^11, so at most 64 significant
-// bits) is exact in extended precision; it is formed here as the exact
-// extended sum of i * high and i * low, where high keeps the upper 42
-// significant bits of drift and low the other 11 bits, so that both products
-// are exact doubles and no extended multiplication or conversion of i is
-// needed per fixing.
+// drift). The product i * drift is exact there: i <= 1024 < 2^11, so it has
+// at most 53 + 11 = 64 significant bits.
 void LogPriceRatios(const double* path, double drift, int32_t n, double* ratios)
 {
-    constexpr uint64_t LowBitsMask = (uint64_t{1} << 11) - 1;
-    const double high = std::bit_cast<double>(std::bit_cast<uint64_t>(drift) & ~LowBitsMask);
-    const double low = drift - high;
+    const long double extendedDrift = drift;
     for (int32_t i = 0; i < n; ++i) {
-        const double fixing = i + 1;
-        ratios[i] = static_cast<double>(static_cast<long double>(fixing * high) + fixing * low + path[i]);
+        ratios[i] = static_cast<double>(FixingIndices[i] * extendedDrift + path[i]);
     }
 }
 

@@ -21,27 +21,27 @@
 // the 64-bit grid (the only grid point in between). Below a power of two s
 // the grid and the doubles are twice as fine, but T then lies within
 // ulp(s)/4 of s, and a 64-bit result on the midpoint s - ulp(s)/4 rounds to
-// the even neighbour, s. An exact sum (error 0) keeps s whatever its size.
-// Checks two sums at once (SSE2 lanes, all bits set where s is kept);
-// requires finite sums, whose errors raise no invalid flag.
+// the even neighbour, s. Sums below 2^-1010 are multiples of 2^-1074 with at
+// most 64 significant bits, exact in extended precision, so s is right there
+// whatever the check says (an inexact margin included); zero and subnormal
+// sums are exact in double and pass as ties with ulp 0. Checks two sums at
+// once (SSE2 lanes, all bits set where s is kept); requires finite sums,
+// whose errors raise no invalid flag.
 inline __m128d DoubleRoundingKeeps(__m128d a, __m128d b, __m128d s)
 {
     const __m128d exponentBits = _mm_castsi128_pd(_mm_set1_epi64x(0x7ff0000000000000ll));
     const __m128d signBit = _mm_set1_pd(-0.0);
+    // ulp(1)/2 and ulp(1) * (1/2 - 2^-12), to be scaled by 2^exponent(s).
     const __m128d halfUlpOfOne = _mm_set1_pd(0x1p-53);
-    const __m128d marginOfHalfUlp = _mm_set1_pd(1.0 - 0x1p-11);
-    // Below this binade, ulp(s) * (1/2 - 2^-12) is no longer exact.
-    const __m128d smallestExactMarginBinade = _mm_set1_pd(0x1p-1010);
+    const __m128d marginOfOne = _mm_set1_pd(0x1p-53 - 0x1p-64);
     const __m128d bPart = _mm_sub_pd(s, a);
     const __m128d aPart = _mm_sub_pd(s, bPart);
     const __m128d error = _mm_add_pd(_mm_sub_pd(a, aPart), _mm_sub_pd(b, bPart));
     // 2^exponent(s), and 0 for a zero or subnormal s.
     const __m128d binade = _mm_and_pd(s, exponentBits);
-    const __m128d halfUlp = _mm_mul_pd(binade, halfUlpOfOne);
     const __m128d size = _mm_andnot_pd(signBit, error);
-    const __m128d clearOfMidpoints = _mm_and_pd(_mm_cmplt_pd(size, _mm_mul_pd(halfUlp, marginOfHalfUlp)),
-                                                _mm_cmpge_pd(binade, smallestExactMarginBinade));
-    const __m128d onTheGrid = _mm_or_pd(_mm_cmpeq_pd(size, halfUlp), _mm_cmpeq_pd(size, _mm_setzero_pd()));
+    const __m128d clearOfMidpoints = _mm_cmplt_pd(size, _mm_mul_pd(binade, marginOfOne));
+    const __m128d onTheGrid = _mm_cmpeq_pd(size, _mm_mul_pd(binade, halfUlpOfOne));
     return _mm_or_pd(clearOfMidpoints, onTheGrid);
 }
 
@@ -65,10 +65,10 @@ inline double AddRounded(double sum, double term)
 
 // 0.0 + terms[0] + ... + terms[n-1], added in that order with AddRounded.
 // The double sums form a plain chain first, partialSums[0..n] holding the
-// sum before each term and the total; their check, independent per term, runs after it, two
-// terms at a time. Only a path with an unsafe partial sum is summed again
-// one term at a time. A finite total implies finite partial sums and terms,
-// so the check raises no flag.
+// sum before each term and the total; their check, independent per term,
+// runs after it, two terms at a time. Only a chain with an unsafe partial
+// sum is summed again one term at a time. A finite total implies finite
+// partial sums and terms, so the check raises no flag.
 inline double SumRounded(const double* terms, int32_t n, double* partialSums)
 {
     constexpr int AllLanes = 3;
@@ -85,7 +85,7 @@ inline double SumRounded(const double* terms, int32_t n, double* partialSums)
             keeps = _mm_and_pd(keeps, DoubleRoundingKeeps(_mm_loadu_pd(partialSums + i), _mm_loadu_pd(terms + i),
                                                           _mm_loadu_pd(partialSums + i + 1)));
         }
-        // The last of an odd count; the empty upper lane, 0 + 0, is exact.
+        // The last of an odd count; the upper lane, 0 + 0, is exact.
         if (i < n) {
             keeps = _mm_and_pd(keeps, DoubleRoundingKeeps(_mm_load_sd(partialSums + i), _mm_load_sd(terms + i),
                                                           _mm_load_sd(partialSums + i + 1)));

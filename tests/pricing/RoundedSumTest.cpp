@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int32_t MaxTerms = 64;
+
 // A random double in [1, 2) times 2^exponent, of either sign.
 double RandomDouble(std::mt19937_64& bits, int exponent)
 {
@@ -90,6 +92,44 @@ TEST(AddRounded, InfiniteTermsRaiseNoInvalidFlag)
     std::feclearexcept(FE_ALL_EXCEPT);
     EXPECT_EQ(AddRounded(1.0, INFINITY), INFINITY);
     EXPECT_EQ(AddRounded(-INFINITY, 2.0), -INFINITY);
+    EXPECT_EQ(std::fetestexcept(FE_INVALID), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The chained sum with its after-the-fact check must equal AddRounded term
+// by term, for odd and even counts, including chains whose running sum is
+// pushed near a midpoint by a tiny term, and chains that cancel to zero.
+TEST(SumRounded, EqualsAddRoundedTermByTerm)
+{
+    std::mt19937_64 bits(77);
+    double terms[MaxTerms];
+    double partialSums[MaxTerms + 1];
+    for (int sample = 0; sample < 20000; ++sample) {
+        const int32_t n = 1 + static_cast<int32_t>(bits() % MaxTerms);
+        double expected = 0.0;
+        for (int32_t i = 0; i < n; ++i) {
+            const double halfUlp = (std::nextafter(std::fabs(expected), INFINITY) - std::fabs(expected)) / 2;
+            switch (bits() % 4) {
+            case 0: terms[i] = halfUlp * (1.0 + std::ldexp(static_cast<double>(bits() % 64) - 32, -12)); break;
+            case 1: terms[i] = -expected; break;
+            default: terms[i] = RandomDouble(bits, static_cast<int>(bits() % 40) - 20); break;
+            }
+            expected = AddRounded(expected, terms[i]);
+        }
+        ASSERT_EQ(std::bit_cast<uint64_t>(SumRounded(terms, n, partialSums)), std::bit_cast<uint64_t>(expected))
+            << "sample " << sample;
+    }
+}
+
+TEST(SumRounded, InfiniteTermRaisesNoInvalidFlag)
+{
+    const double terms[] = {1.0, INFINITY, 2.0};
+    double partialSums[4];
+    std::feclearexcept(FE_ALL_EXCEPT);
+    EXPECT_EQ(SumRounded(terms, 3, partialSums), INFINITY);
     EXPECT_EQ(std::fetestexcept(FE_INVALID), 0);
 }
 
