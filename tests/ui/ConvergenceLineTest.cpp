@@ -75,6 +75,31 @@ TEST_F(ConvergenceLineTest, ShortLineIsDrawnPointByPoint)
     EXPECT_EQ(line->Lines().size(), 100);
 }
 
+TEST_F(ConvergenceLineTest, KeyRangeOfEachSignDomainComesFromItsOutermostKeys)
+{
+    line->Reserve(6);
+    for (const double x : {-3.0, -1.0, 0.0, 2.0, 5.0, 9.0}) line->Append(x, 0.25 * x, qRgb(255, 0, 0));
+    bool found = false;
+    const QCPRange all = line->getKeyRange(found, QCP::sdBoth);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(all, QCPRange(-3.0, 9.0));
+    const QCPRange positive = line->getKeyRange(found, QCP::sdPositive);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(positive, QCPRange(2.0, 9.0));
+    const QCPRange negative = line->getKeyRange(found, QCP::sdNegative);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(negative, QCPRange(-3.0, -1.0));
+    EXPECT_EQ(line->PointCount(), 6);
+
+    line->Clear();
+    line->Append(-2.0, 1.0, qRgb(255, 0, 0));
+    line->getKeyRange(found, QCP::sdPositive);
+    EXPECT_FALSE(found);
+    line->Clear();
+    line->getKeyRange(found, QCP::sdBoth);
+    EXPECT_FALSE(found);
+}
+
 TEST_F(ConvergenceLineTest, EachPointKeepsItsColour)
 {
     line->Append(1, 0, qRgb(255, 0, 0));
