@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <qcustomplot.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "ui/ErrorDisplay.h"
@@ -81,11 +82,13 @@ WindowDriver::Press WindowDriver::PressCompute()
     redrawNanoseconds = 0;
     redrawnAfterRun = false;
     Press press;
+    const double threadStart = ThreadMilliseconds();
     press.milliseconds = MillisecondsToRepaint([this] {
         pressing = true;
         form->Button1->click();
         pressing = false;
     });
+    press.threadMilliseconds = ThreadMilliseconds() - threadStart;
     press.liveRedraws = redraws;
     press.liveRedrawMilliseconds = redrawNanoseconds / NanosecondsPerMillisecond;
     press.finalRedraw = redrawnAfterRun;
@@ -104,6 +107,13 @@ double WindowDriver::ProgressRepaintMilliseconds()
     const int64_t elapsed = SteadyNanoseconds() - start;
     bar->setValue(kept);
     return elapsed / NanosecondsPerMillisecond / ProgressRepaints;
+}
+
+double ThreadMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / NanosecondsPerMillisecond;
 }
 
 int64_t ResidentBytes()

@@ -35,6 +35,8 @@ public:
     // queued until the run returns) and the milliseconds they took.
     struct Press {
         double milliseconds = 0.0;
+        // Processor time of the window's thread over the same span.
+        double threadMilliseconds = 0.0;
         int32_t liveRedraws = 0;
         double liveRedrawMilliseconds = 0.0;
         // Whether the chart was redrawn after the run, with its final points.
@@ -60,3 +62,6 @@ private:
 
 // Resident memory of the process, from /proc/self/statm.
 int64_t ResidentBytes();
+
+// Processor time of the calling thread, which a busy machine does not inflate.
+double ThreadMilliseconds();
