@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds everything (installing what is missing) and runs every test twice:
 # in the optimised build, and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, where any report fails the run.
+# UndefinedBehaviorSanitizer, where any report fails the run. Then fuzzes the
+# input conversions with libFuzzer for a bounded time; a crash fails the run.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -13,3 +14,9 @@ for preset in release sanitize; do
     echo "=== $preset tests ==="
     ctest --preset "$preset" -j2
 done
+
+echo "=== fuzz build ==="
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+echo "=== fuzz run ==="
+ctest --preset fuzz

@@ -2,10 +2,15 @@
 # Starts the real program on a virtual X server with a window manager, finds
 # its window by the caption, takes a screenshot, presses Compute with the
 # mouse, closes the window through the window manager and expects exit 0.
-# Usage: kvantelo-under-x.sh PROGRAM OUTPUT_DIR
+# Usage: kvantelo-under-x.sh PROGRAM OUTPUT_DIR [WRAPPER...]
+# A wrapper command (valgrind and its options, say) runs the program; every
+# wait then allows for a program that runs some fifty times slower.
 set -u
 program=$1
 out=$2
+shift 2
+patience=1
+[ $# -gt 0 ] && patience=30
 caption='Kvantelo:         Quasi random numbers in Monte Carlo simulation'
 # Compute's centre in the window's client area: its place on the valuation
 # page plus the page's offset below the tab bar.
@@ -42,31 +47,34 @@ openbox >"$out/openbox.log" 2>&1 &
 wm_pid=$!
 sleep 0.5
 
-"$program" >"$out/kvantelo.log" 2>&1 &
+"$@" "$program" >"$out/kvantelo.log" 2>&1 &
 app_pid=$!
 
 window=
-for _ in $(seq 100); do
+for _ in $(seq $((100 * patience))); do
     window=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1)
     [ -n "$window" ] && break
     sleep 0.1
 done
 [ -n "$window" ] || { echo "window not found" >&2; cat "$out/kvantelo.log" >&2; exit 1; }
-sleep 0.5
+if [ "$patience" -gt 1 ]; then sleep 10; else sleep 0.5; fi
 import -window root "$out/kvantelo-start.png" || { echo "screenshot failed" >&2; exit 1; }
 
 xdotool mousemove --window "$window" "$button_x" "$button_y" click 1
-sleep 2
-import -window root "$out/kvantelo-computed.png"
 # A press fills the grid and draws both lines, so the screen must change.
-if cmp -s "$out/kvantelo-start.png" "$out/kvantelo-computed.png"; then
-    echo "pressing Compute changed nothing on the screen" >&2
-    exit 1
-fi
+changed=
+for _ in $(seq $((2 * patience))); do
+    sleep 2
+    import -window root "$out/kvantelo-computed.png"
+    if ! cmp -s "$out/kvantelo-start.png" "$out/kvantelo-computed.png"; then changed=1; break; fi
+done
+[ -n "$changed" ] || { echo "pressing Compute changed nothing on the screen" >&2; exit 1; }
+# Whatever the press still draws is finished before the window is closed.
+[ "$patience" -gt 1 ] && sleep 10
 
 wmctrl -c "$caption"
 status=
-for _ in $(seq 100); do
+for _ in $(seq $((100 * patience))); do
     if ! kill -0 "$app_pid" 2>/dev/null; then
         wait "$app_pid"
         status=$?
