@@ -20,8 +20,8 @@
 
 namespace {
 
-// The sanitizer build runs every press some ten times slower; a quarter of
-// the presses still reach every kind of text many times over.
+// The sanitizer build runs every press about three times slower; a quarter
+// of the presses still reach every kind of text many times over.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int PressCount = 5000;
 #else
