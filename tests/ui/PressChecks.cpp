@@ -53,6 +53,22 @@ bool IsFloatingPointFaultMessage(const QString& message)
            message == "Floating point overflow.";
 }
 
+bool IsAxisRefusalOfANegativeEstimate(const QString& message, const TForm1& form)
+{
+    // Half a unit of the sixth decimal in V, and a hundred of them in s.
+    constexpr double CellRounding = 1e-4;
+    if (message != "Axis Maximum Value must be >= Minimum.") return false;
+    if (!Parameters.useControlVariate || Parameters.averageKind != AverageKind::Arithmetic) return false;
+    // The quasi-random kind runs second; while its cells are blank the
+    // pseudo-random run was the last.
+    const int column = form.StringGrid1->Cell(FirstKindColumn, ValueRow).isEmpty() ? LastKindColumn : FirstKindColumn;
+    bool valueRead = false;
+    bool deviationRead = false;
+    const double value = form.StringGrid1->Cell(column, ValueRow).toDouble(&valueRead);
+    const double deviation = form.StringGrid1->Cell(column, DeviationRow).toDouble(&deviationRead);
+    return valueRead && deviationRead && value + 100.0 * deviation < -1.0 + CellRounding;
+}
+
 void BlankResults(TForm1& form)
 {
     for (int column = FirstKindColumn; column <= LastKindColumn; ++column)

@@ -34,6 +34,12 @@ bool IsFixedNumberText(const QString& text);
 // One of the three messages of an arithmetic fault of the run.
 bool IsFloatingPointFaultMessage(const QString& message);
 
+// The run's own refusal of the value axis, which the order of its bounds
+// allows only when the estimate of the kind that ran last lies more than 100
+// standard deviations below -1: only the control variate's correction can
+// make an estimate negative.
+bool IsAxisRefusalOfANegativeEstimate(const QString& message, const TForm1& form);
+
 // The results a press writes, blanked before it so that what a press wrote
 // and what it did not are told apart.
 void BlankResults(TForm1& form);
