@@ -21,12 +21,6 @@ for tool in Xvfb openbox xdotool wmctrl import; do
     command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
 done
 
-display=
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free display" >&2; exit 1; }
-
 xvfb_pid= wm_pid= app_pid=
 cleanup() {
     for pid in $app_pid $wm_pid $xvfb_pid; do kill "$pid" 2>/dev/null; done
@@ -34,8 +28,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number to this file, so
+# servers started at the same moment by other tests never collide.
+displayfd="$out/xvfb.display"
+rm -f "$displayfd"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfd" >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
+display=
+for _ in $(seq 100); do
+    display=$(head -n 1 "$displayfd" 2>/dev/null)
+    [ -n "$display" ] && break
+    sleep 0.1
+done
+[ -n "$display" ] || { echo "no X server" >&2; cat "$out/xvfb.log" >&2; exit 1; }
+display=":$display"
 export DISPLAY=$display
 unset QT_QPA_PLATFORM
 # In a sanitizer build, what the system's own libraries keep until exit is
@@ -51,7 +57,7 @@ sleep 0.5
 app_pid=$!
 
 window=
-for _ in $(seq $((100 * patience))); do
+for _ in $(seq $((300 * patience))); do
     window=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1)
     [ -n "$window" ] && break
     sleep 0.1
@@ -74,7 +80,7 @@ done
 
 wmctrl -c "$caption"
 status=
-for _ in $(seq $((100 * patience))); do
+for _ in $(seq $((300 * patience))); do
     if ! kill -0 "$app_pid" 2>/dev/null; then
         wait "$app_pid"
         status=$?
