@@ -58,6 +58,18 @@ struct FixingBuffers {
     double partialSums[MaxFixingCount + 1];
 };
 
+// Both means read the log-price ratios already in the buffers.
+double GeometricMeanOf(FixingBuffers& buffers, int32_t n)
+{
+    return GeometricMean(SumRounded(buffers.logRatios, n, buffers.partialSums), n);
+}
+
+double ArithmeticMeanOf(FixingBuffers& buffers, int32_t n)
+{
+    PriceRatios(buffers.logRatios, n, buffers.ratios);
+    return ArithmeticMean(SumRounded(buffers.ratios, n, buffers.partialSums), n);
+}
+
 }  // namespace
 
 double GeometricAverage(const double* path, double drift)
@@ -65,7 +77,7 @@ double GeometricAverage(const double* path, double drift)
     const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
     LogPriceRatios(path, drift, n, buffers.logRatios);
-    return GeometricMean(SumRounded(buffers.logRatios, n, buffers.partialSums), n);
+    return GeometricMeanOf(buffers, n);
 }
 
 double ArithmeticAverage(const double* path, double drift)
@@ -73,8 +85,7 @@ double ArithmeticAverage(const double* path, double drift)
     const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
     LogPriceRatios(path, drift, n, buffers.logRatios);
-    PriceRatios(buffers.logRatios, n, buffers.ratios);
-    return ArithmeticMean(SumRounded(buffers.ratios, n, buffers.partialSums), n);
+    return ArithmeticMeanOf(buffers, n);
 }
 
 BothAverages GeometricAndArithmeticAverages(const double* path, double drift)
@@ -82,9 +93,8 @@ BothAverages GeometricAndArithmeticAverages(const double* path, double drift)
     const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
     LogPriceRatios(path, drift, n, buffers.logRatios);
-    PriceRatios(buffers.logRatios, n, buffers.ratios);
-    return {GeometricMean(SumRounded(buffers.logRatios, n, buffers.partialSums), n),
-            ArithmeticMean(SumRounded(buffers.ratios, n, buffers.partialSums), n)};
+    // A braced list is evaluated left to right.
+    return {GeometricMeanOf(buffers, n), ArithmeticMeanOf(buffers, n)};
 }
 
 double Payoff(double average)
