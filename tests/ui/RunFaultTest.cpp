@@ -29,14 +29,26 @@ protected:
         Type(form->Edit9, "1");
     }
 
-    // A press with the defaults and one iteration, as a user recovers.
-    void ExpectSanePress()
+    // Compute on blanked results, with the messages of earlier presses gone.
+    void Press()
     {
         BlankResults(*form);
         errors.clear();
         Click(form->Button1);
+    }
+
+    // A press that runs both kinds to their end without a message.
+    void ExpectCompletedPress()
+    {
+        Press();
         EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
         EXPECT_TRUE(BothRunsCompleted(*form));
+    }
+
+    // A press with the defaults and one iteration, as a user recovers.
+    void ExpectSanePress()
+    {
+        ExpectCompletedPress();
         EXPECT_EQ(form->StringGrid1->Cell(1, 1), "0.324783");
         EXPECT_EQ(UnsoundResultCell(*form), "");
     }
@@ -65,9 +77,7 @@ TEST_F(RunFaultTest, OverflowingInputsEndThePressAndTheNextPressIsSound)
         const QString kept = c.edit->text();
         Click(form->RadioGroup4->Item(c.continuousDividend ? 1 : 0));
         Type(c.edit, c.text);
-        BlankResults(*form);
-        errors.clear();
-        Click(form->Button1);
+        Press();
         EXPECT_EQ(errors, QStringList{c.message});
         EXPECT_EQ(UnsoundResultCell(*form), "");
         EXPECT_EQ(c.edit->text(), c.text);
@@ -80,9 +90,7 @@ TEST_F(RunFaultTest, OverflowingInputsEndThePressAndTheNextPressIsSound)
 TEST_F(RunFaultTest, APutStruckFarAboveOverflowsWhereTheCallIsWorthNothing)
 {
     Type(form->Edit2, "1e300");
-    BlankResults(*form);
-    errors.clear();
-    Click(form->Button1);
+    Press();
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_EQ(form->StringGrid1->Cell(2, 1), "0.000000");
     EXPECT_EQ(form->StringGrid1->Cell(3, 2), "0.000000");
@@ -103,9 +111,7 @@ TEST_F(RunFaultTest, InputsThatVanishInTheEngineEndThePressWithAMessage)
         SCOPED_TRACE(text);
         const QString kept = edit->text();
         Type(edit, text);
-        BlankResults(*form);
-        errors.clear();
-        Click(form->Button1);
+        Press();
         ASSERT_EQ(errors.size(), 1);
         EXPECT_TRUE(IsFloatingPointFaultMessage(errors[0])) << errors[0].toStdString();
         EXPECT_EQ(UnsoundResultCell(*form), "");
@@ -154,11 +160,7 @@ TEST_F(RunFaultTest, FlagsOfTheToolkitAndTheChartAreNoFaultOfAPress)
     // A clamp writes the fixing count back and repaints it before the run.
     Type(form->Edit1, "1");
     std::feraiseexcept(AllFaultFlags);
-    BlankResults(*form);
-    errors.clear();
-    Click(form->Button1);
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
-    EXPECT_TRUE(BothRunsCompleted(*form));
+    ExpectCompletedPress();
     EXPECT_EQ(form->Edit1->text(), "2");
     EXPECT_GT(inRun.raised, 0);
     EXPECT_GT(inPaint.raised, 0);
@@ -173,11 +175,7 @@ TEST_F(RunFaultTest, FlagsOfTheToolkitAndTheChartAreNoFaultOfAPress)
     Click(form->RadioGroup3->Item(1));
     Click(form->CheckBox2);
     std::feraiseexcept(AllFaultFlags);
-    BlankResults(*form);
-    errors.clear();
-    Click(form->Button1);
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
-    EXPECT_TRUE(BothRunsCompleted(*form));
+    ExpectCompletedPress();
     EXPECT_EQ(UnsoundResultCell(*form), "");
     std::feclearexcept(AllFaultFlags);
 }
