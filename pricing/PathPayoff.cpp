@@ -25,20 +25,11 @@ constexpr std::array<double, MaxFixingCount> FixingIndices = [] {
 // extended precision and rounded once (the first fixing carries one step of
 // drift). The product i * drift is exact there: i <= 1024 < 2^11, so it has
 // at most 53 + 11 = 64 significant bits.
-void LogPriceRatios(const double* path, double drift, int32_t n, double* ratios)
-{
-    const long double extendedDrift = drift;
-    for (int32_t i = 0; i < n; ++i) {
-        ratios[i] = static_cast<double>(FixingIndices[i] * extendedDrift + path[i]);
-    }
-}
-
-void PriceRatios(const double* logRatios, int32_t n, double* ratios)
-{
-    for (int32_t i = 0; i < n; ++i) {
-        ratios[i] = std::exp(logRatios[i]);
-    }
-}
+struct LogPriceRatio {
+    const double* path;
+    long double drift;
+    double operator()(int32_t i) const { return static_cast<double>(FixingIndices[i] * drift + path[i]); }
+};
 
 double GeometricMean(double sumOfLogs, int32_t n)
 {
@@ -58,43 +49,43 @@ struct FixingBuffers {
     double partialSums[MaxFixingCount + 1];
 };
 
-// Both means read the log-price ratios already in the buffers.
-double GeometricMeanOf(FixingBuffers& buffers, int32_t n)
+// Each mean forms its terms as it sums them: the log-price ratios, and their
+// exponentials, the price ratios S(t_i) / S0. The geometric mean keeps the
+// log-price ratios in the buffers.
+double GeometricMeanOf(const LogPriceRatio& logRatioOf, FixingBuffers& buffers, int32_t n)
 {
-    return GeometricMean(SumRounded(buffers.logRatios, n, buffers.partialSums), n);
+    return GeometricMean(SumRoundedOf(n, logRatioOf, buffers.logRatios, buffers.partialSums), n);
 }
 
-double ArithmeticMeanOf(FixingBuffers& buffers, int32_t n)
+template <typename LogRatioOf>
+double ArithmeticMeanOf(const LogRatioOf& logRatioOf, FixingBuffers& buffers, int32_t n)
 {
-    PriceRatios(buffers.logRatios, n, buffers.ratios);
-    return ArithmeticMean(SumRounded(buffers.ratios, n, buffers.partialSums), n);
+    const auto priceRatioOf = [&logRatioOf](int32_t i) { return std::exp(logRatioOf(i)); };
+    return ArithmeticMean(SumRoundedOf(n, priceRatioOf, buffers.ratios, buffers.partialSums), n);
 }
 
 }  // namespace
 
 double GeometricAverage(const double* path, double drift)
 {
-    const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
-    LogPriceRatios(path, drift, n, buffers.logRatios);
-    return GeometricMeanOf(buffers, n);
+    return GeometricMeanOf({path, drift}, buffers, Parameters.fixingCount);
 }
 
 double ArithmeticAverage(const double* path, double drift)
 {
-    const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
-    LogPriceRatios(path, drift, n, buffers.logRatios);
-    return ArithmeticMeanOf(buffers, n);
+    return ArithmeticMeanOf(LogPriceRatio{path, drift}, buffers, Parameters.fixingCount);
 }
 
 BothAverages GeometricAndArithmeticAverages(const double* path, double drift)
 {
     const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
-    LogPriceRatios(path, drift, n, buffers.logRatios);
-    // A braced list is evaluated left to right.
-    return {GeometricMeanOf(buffers, n), ArithmeticMeanOf(buffers, n)};
+    const double geometric = GeometricMeanOf({path, drift}, buffers, n);
+    // The price ratios from the log-price ratios the geometric mean stored.
+    const auto storedLogRatio = [&buffers](int32_t i) { return buffers.logRatios[i]; };
+    return {geometric, ArithmeticMeanOf(storedLogRatio, buffers, n)};
 }
 
 double Payoff(double average)

@@ -63,40 +63,63 @@ inline double AddRounded(double sum, double term)
     return AddExtended(sum, term);
 }
 
-// 0.0 + terms[0] + ... + terms[n-1], added in that order with AddRounded.
-// The double sums form a plain chain first, partialSums[0..n] holding the
-// sum before each term and the total; their check, independent per term,
-// runs after it, two terms at a time. Only a chain with an unsafe partial
-// sum is summed again one term at a time. A finite total implies finite
-// partial sums and terms, so the check raises no flag.
-inline double SumRounded(const double* terms, int32_t n, double* partialSums)
+// The plain double chain 0.0 + t_0 + ... + t_{n-1} with t_i = termOf(i)
+// stored into terms[i] and partialSums[0..n] holding the sum before each
+// term and the total. Forming the terms inside the chain lets their work
+// overlap its latency.
+template <typename TermOf>
+double ChainSum(int32_t n, TermOf termOf, double* terms, double* partialSums)
 {
-    constexpr int AllLanes = 3;
     double sum = 0.0;
     for (int32_t i = 0; i < n; ++i) {
+        const double term = termOf(i);
+        terms[i] = term;
         partialSums[i] = sum;
-        sum += terms[i];
+        sum += term;
     }
     partialSums[n] = sum;
-    if (std::isfinite(sum)) {
-        __m128d keeps = _mm_castsi128_pd(_mm_set1_epi64x(-1));
-        int32_t i = 0;
-        for (; i + 1 < n; i += 2) {
-            keeps = _mm_and_pd(keeps, DoubleRoundingKeeps(_mm_loadu_pd(partialSums + i), _mm_loadu_pd(terms + i),
-                                                          _mm_loadu_pd(partialSums + i + 1)));
-        }
-        // The last of an odd count; the upper lane, 0 + 0, is exact.
-        if (i < n) {
-            keeps = _mm_and_pd(keeps, DoubleRoundingKeeps(_mm_load_sd(partialSums + i), _mm_load_sd(terms + i),
-                                                          _mm_load_sd(partialSums + i + 1)));
-        }
-        if (_mm_movemask_pd(keeps) == AllLanes) {
-            return sum;
-        }
+    return sum;
+}
+
+// Whether every step of a chain with a finite total rounds as AddRounded
+// does; checked two steps at a time. A finite total implies finite partial
+// sums and terms, so the check raises no flag.
+inline bool ChainRoundsAsExtended(const double* terms, int32_t n, const double* partialSums)
+{
+    constexpr int AllLanes = 3;
+    __m128d keeps = _mm_castsi128_pd(_mm_set1_epi64x(-1));
+    int32_t i = 0;
+    for (; i + 1 < n; i += 2) {
+        keeps = _mm_and_pd(keeps, DoubleRoundingKeeps(_mm_loadu_pd(partialSums + i), _mm_loadu_pd(terms + i),
+                                                      _mm_loadu_pd(partialSums + i + 1)));
     }
-    sum = 0.0;
+    // The last of an odd count; the upper lane, 0 + 0, is exact.
+    if (i < n) {
+        keeps = _mm_and_pd(keeps, DoubleRoundingKeeps(_mm_load_sd(partialSums + i), _mm_load_sd(terms + i),
+                                                      _mm_load_sd(partialSums + i + 1)));
+    }
+    return _mm_movemask_pd(keeps) == AllLanes;
+}
+
+// 0.0 + terms[0] + ... + terms[n-1] with AddRounded, one term at a time.
+inline double SumTermByTerm(const double* terms, int32_t n)
+{
+    double sum = 0.0;
     for (int32_t i = 0; i < n; ++i) {
         sum = AddRounded(sum, terms[i]);
     }
     return sum;
+}
+
+// 0.0 + t_0 + ... + t_{n-1} with t_i = termOf(i), added in that order with
+// AddRounded and stored into terms[i]. The double chain is taken when its
+// check passes, and summed again term by term otherwise.
+template <typename TermOf>
+double SumRoundedOf(int32_t n, TermOf termOf, double* terms, double* partialSums)
+{
+    const double chained = ChainSum(n, termOf, terms, partialSums);
+    if (std::isfinite(chained) && ChainRoundsAsExtended(terms, n, partialSums)) {
+        return chained;
+    }
+    return SumTermByTerm(terms, n);
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <bit>
 #include <cfenv>
 #include <cmath>
@@ -101,11 +102,13 @@ namespace {
 
 // The chained sum with its after-the-fact check must equal AddRounded term
 // by term, for odd and even counts, including chains whose running sum is
-// pushed near a midpoint by a tiny term, and chains that cancel to zero.
-TEST(SumRounded, EqualsAddRoundedTermByTerm)
+// pushed near a midpoint by a tiny term, and chains that cancel to zero; the
+// terms it formed must be left in the buffer for later readers.
+TEST(SumRoundedOf, EqualsAddRoundedTermByTermAndKeepsTheTerms)
 {
     std::mt19937_64 bits(77);
     double terms[MaxTerms];
+    double formed[MaxTerms];
     double partialSums[MaxTerms + 1];
     for (int sample = 0; sample < 20000; ++sample) {
         const int32_t n = 1 + static_cast<int32_t>(bits() % MaxTerms);
@@ -119,17 +122,19 @@ TEST(SumRounded, EqualsAddRoundedTermByTerm)
             }
             expected = AddRounded(expected, terms[i]);
         }
-        ASSERT_EQ(std::bit_cast<uint64_t>(SumRounded(terms, n, partialSums)), std::bit_cast<uint64_t>(expected))
-            << "sample " << sample;
+        const double sum = SumRoundedOf(n, [&terms](int32_t i) { return terms[i]; }, formed, partialSums);
+        ASSERT_EQ(std::bit_cast<uint64_t>(sum), std::bit_cast<uint64_t>(expected)) << "sample " << sample;
+        ASSERT_TRUE(std::equal(terms, terms + n, formed)) << "sample " << sample;
     }
 }
 
-TEST(SumRounded, InfiniteTermRaisesNoInvalidFlag)
+TEST(SumRoundedOf, InfiniteTermRaisesNoInvalidFlag)
 {
     const double terms[] = {1.0, INFINITY, 2.0};
+    double formed[3];
     double partialSums[4];
     std::feclearexcept(FE_ALL_EXCEPT);
-    EXPECT_EQ(SumRounded(terms, 3, partialSums), INFINITY);
+    EXPECT_EQ(SumRoundedOf(3, [&terms](int32_t i) { return terms[i]; }, formed, partialSums), INFINITY);
     EXPECT_EQ(std::fetestexcept(FE_INVALID), 0);
 }
 
