@@ -12,6 +12,8 @@
 #include <benchmark/benchmark.h>
 
 #include "pricing/ControlVariate.h"
+#include "pricing/PathPayoff.h"
+#include "pricing/PathSimulation.h"
 #include "pricing/PricingParameters.h"
 #include "pricing/SimulationRun.h"
 #include "random/BrownianBridge.h"
@@ -74,8 +76,20 @@ void InverseNormal(benchmark::State& state)
     state.counters["ns_per_call"] = (ThreadNanoseconds() - start) / calls;
 }
 
-// The bare bridge over the same uniforms: the share of a path that is not
-// the engine's own.
+enum class PayoffKind { Geometric, Arithmetic, ArithmeticWithControlVariate };
+
+// Records a component's cost per path, and that cost as a share of the n
+// inverse-normal calls of a path: the shares of a path's parts add up to
+// its ratio, less what joining them costs.
+void ReportPathCost(benchmark::State& state, int32_t n, double start)
+{
+    const double pathNanoseconds = (ThreadNanoseconds() - start) / static_cast<double>(state.iterations());
+    state.counters["ns_per_path"] = pathNanoseconds;
+    state.counters["ratio"] = pathNanoseconds / (n * InverseNormalNanoseconds());
+}
+
+// The bare bridge over the same uniforms: its ratio less 1 is the share of
+// its extended-precision combining loop.
 void Bridge(benchmark::State& state)
 {
     const int32_t n = static_cast<int32_t>(state.range(0));
@@ -90,9 +104,47 @@ void Bridge(benchmark::State& state)
         benchmark::DoNotOptimize(path[0]);
         next = next + 1 == pathsInBuffer ? 0 : next + 1;
     }
-    const double pathNanoseconds = (ThreadNanoseconds() - start) / static_cast<double>(state.iterations());
-    state.counters["ns_per_path"] = pathNanoseconds;
-    state.counters["ratio"] = pathNanoseconds / (n * InverseNormalNanoseconds());
+    ReportPathCost(state, n, start);
+}
+
+// One source call per path, as a run makes it.
+void Source(benchmark::State& state, GeneratorKind kind)
+{
+    const int32_t n = static_cast<int32_t>(state.range(0));
+    Parameters.fixingCount = n;
+    SeedGenerators(BenchmarkSeed);
+    const UniformSource source = UniformSourceOf(kind);
+    static double buffer[MaxFixingCount];
+    const double start = ThreadNanoseconds();
+    for (auto _ : state) {
+        source(buffer);
+        benchmark::DoNotOptimize(buffer[0]);
+    }
+    ReportPathCost(state, n, start);
+}
+
+// An average and its payoff over paths built beforehand from the same
+// uniforms, with the main runs' market data.
+void Average(benchmark::State& state, PayoffKind payoff)
+{
+    const int32_t n = static_cast<int32_t>(state.range(0));
+    Parameters = {5.0, 5.0, 0.5, 0.03, 0.4, 0.0, n, 16384};
+    const double drift = driftPerStep(Parameters);
+    PathScale = pathScale(Parameters);
+    const int32_t pathsInBuffer = UniformCount / n;
+    std::vector<double> paths(static_cast<size_t>(pathsInBuffer) * n);
+    for (int32_t p = 0; p < pathsInBuffer; ++p) {
+        BrownianBridgePath(n, BenchmarkUniforms().data() + p * n, paths.data() + p * n);
+    }
+    int32_t next = 0;
+    const double start = ThreadNanoseconds();
+    for (auto _ : state) {
+        const double* path = paths.data() + next * n;
+        benchmark::DoNotOptimize(payoff == PayoffKind::Geometric ? Payoff(GeometricAverage(path, drift))
+                                                             : Payoff(ArithmeticAverage(path, drift)));
+        next = next + 1 == pathsInBuffer ? 0 : next + 1;
+    }
+    ReportPathCost(state, n, start);
 }
 
 // Keeps what a run reports in storage allocated once, as a window would.
@@ -119,14 +171,13 @@ private:
     double minimum = 0.0, maximum = 0.0;
 };
 
-enum class Payoff { Geometric, Arithmetic, ArithmeticWithControlVariate };
 
-void MainRun(benchmark::State& state, GeneratorKind kind, Payoff payoff)
+void MainRun(benchmark::State& state, GeneratorKind kind, PayoffKind payoff)
 {
     const int32_t n = static_cast<int32_t>(state.range(0));
     Parameters = {5.0, 5.0, 0.5, 0.03, 0.4, 0.0, n, n >= 512 ? 2048 : 16384};
-    Parameters.averageKind = payoff == Payoff::Geometric ? AverageKind::Geometric : AverageKind::Arithmetic;
-    Parameters.useControlVariate = payoff == Payoff::ArithmeticWithControlVariate;
+    Parameters.averageKind = payoff == PayoffKind::Geometric ? AverageKind::Geometric : AverageKind::Arithmetic;
+    Parameters.useControlVariate = payoff == PayoffKind::ArithmeticWithControlVariate;
     SeedGenerators(BenchmarkSeed);
     if (Parameters.useControlVariate) {
         controlVariateCoefficients[static_cast<int32_t>(kind)] = EstimateControlVariateCoefficient(kind);
@@ -149,17 +200,21 @@ void RegisterMainRuns()
     const struct {
         const char* name;
         GeneratorKind kind;
-        Payoff payoff;
+        PayoffKind payoff;
     } runs[] = {
-        {"Pseudo/Geometric", GeneratorKind::Pseudo, Payoff::Geometric},
-        {"Quasi/Geometric", GeneratorKind::Quasi, Payoff::Geometric},
-        {"Pseudo/Arithmetic", GeneratorKind::Pseudo, Payoff::Arithmetic},
-        {"Quasi/Arithmetic", GeneratorKind::Quasi, Payoff::Arithmetic},
-        {"Pseudo/ArithmeticControlVariate", GeneratorKind::Pseudo, Payoff::ArithmeticWithControlVariate},
-        {"Quasi/ArithmeticControlVariate", GeneratorKind::Quasi, Payoff::ArithmeticWithControlVariate},
+        {"Pseudo/Geometric", GeneratorKind::Pseudo, PayoffKind::Geometric},
+        {"Quasi/Geometric", GeneratorKind::Quasi, PayoffKind::Geometric},
+        {"Pseudo/Arithmetic", GeneratorKind::Pseudo, PayoffKind::Arithmetic},
+        {"Quasi/Arithmetic", GeneratorKind::Quasi, PayoffKind::Arithmetic},
+        {"Pseudo/ArithmeticControlVariate", GeneratorKind::Pseudo, PayoffKind::ArithmeticWithControlVariate},
+        {"Quasi/ArithmeticControlVariate", GeneratorKind::Quasi, PayoffKind::ArithmeticWithControlVariate},
     };
     benchmark::RegisterBenchmark("InverseCumulativeNormal", InverseNormal);
     benchmark::RegisterBenchmark("BrownianBridgePath", Bridge)->Arg(126)->Arg(1024);
+    benchmark::RegisterBenchmark("UniformSource/Pseudo", Source, GeneratorKind::Pseudo)->Arg(126)->Arg(1024);
+    benchmark::RegisterBenchmark("UniformSource/Quasi", Source, GeneratorKind::Quasi)->Arg(126)->Arg(1024);
+    benchmark::RegisterBenchmark("PathAverage/Geometric", Average, PayoffKind::Geometric)->Arg(126)->Arg(1024);
+    benchmark::RegisterBenchmark("PathAverage/Arithmetic", Average, PayoffKind::Arithmetic)->Arg(126)->Arg(1024);
     for (const auto& run : runs) {
         benchmark::RegisterBenchmark((std::string("MainRun/") + run.name).c_str(), MainRun, run.kind, run.payoff)
             ->Arg(126)
