@@ -20,9 +20,27 @@ int32_t Random15() {
 
 namespace {
 
-// Two steps at once: S -> S * M^2 + (M + 1) * c (mod 2^64).
-constexpr uint64_t TwoStepMultiplier = Multiplier64 * Multiplier64;
-constexpr uint64_t TwoStepIncrement = Multiplier64 * Increment + Increment;
+// Steps 1 to 4 at once from one state: S -> S * M^k + (M^(k-1) + ... + 1) * c
+// (mod 2^64).
+struct Leap {
+    uint64_t multiplier;
+    uint64_t increment;
+};
+
+constexpr Leap LeapAfter(Leap leap)
+{
+    return {leap.multiplier * Multiplier64, leap.increment * Multiplier64 + Increment};
+}
+
+constexpr Leap OneStep{Multiplier64, Increment};
+constexpr Leap TwoSteps = LeapAfter(OneStep);
+constexpr Leap ThreeSteps = LeapAfter(TwoSteps);
+constexpr Leap FourSteps = LeapAfter(ThreeSteps);
+
+constexpr uint64_t Advance(uint64_t state, Leap leap)
+{
+    return state * leap.multiplier + leap.increment;
+}
 
 uint64_t LoadState() {
     return static_cast<uint64_t>(RandomState.high) << 32 | RandomState.low;
@@ -41,7 +59,7 @@ int32_t Draw(uint64_t state) {
 }  // namespace
 
 int32_t Random31() {
-    const uint64_t state = LoadState() * Multiplier64 + Increment;
+    const uint64_t state = Advance(LoadState(), OneStep);
     StoreState(state);
     return Draw(state);
 }
@@ -50,18 +68,22 @@ void PseudoUniformSource(double* buffer) {
     const int32_t n = Parameters.fixingCount;
     uint64_t state = LoadState();
     int32_t j = 0;
-    // Values in pairs: both come from the same state, so their two
-    // multiplications overlap instead of forming one chain. The values and
-    // their order are exactly those of successive single steps.
-    for (; j + 1 < n; j += 2) {
-        const uint64_t first = state * Multiplier64 + Increment;
-        state = state * TwoStepMultiplier + TwoStepIncrement;
+    // Values in fours: all come from the same state, so their multiplications
+    // overlap instead of forming one chain. The values and their order are
+    // exactly those of successive single steps.
+    for (; j + 3 < n; j += 4) {
+        const uint64_t first = Advance(state, OneStep);
+        const uint64_t second = Advance(state, TwoSteps);
+        const uint64_t third = Advance(state, ThreeSteps);
+        state = Advance(state, FourSteps);
         // One double multiplication: the exact product rounded once.
         buffer[j] = Draw(first) * UniformScale;
-        buffer[j + 1] = Draw(state) * UniformScale;
+        buffer[j + 1] = Draw(second) * UniformScale;
+        buffer[j + 2] = Draw(third) * UniformScale;
+        buffer[j + 3] = Draw(state) * UniformScale;
     }
-    if (j < n) {
-        state = state * Multiplier64 + Increment;
+    for (; j < n; ++j) {
+        state = Advance(state, OneStep);
         buffer[j] = Draw(state) * UniformScale;
     }
     StoreState(state);

@@ -74,18 +74,23 @@ TEST(PseudoUniformSource, BothEndsOfTheUnitIntervalOccur) {
     }
 }
 
-TEST(PseudoUniformSource, LongPathsContinueOneStream) {
-    SeedRandom(77);
-    double expected[2048];
-    for (double& value : expected) {
-        value = Random31() * UniformScale;
+// The source draws several values from one state at a time; for every
+// remainder of the count by that grouping, two paths must be exactly the
+// successive single steps of one stream.
+TEST(PseudoUniformSource, PathsOfEveryLengthContinueOneStream) {
+    for (const int32_t n : {2, 3, 5, 126, 1021, 1022, 1023, 1024}) {
+        SeedRandom(77);
+        double expected[2 * 1024];
+        for (int32_t i = 0; i < 2 * n; ++i) {
+            expected[i] = Random31() * UniformScale;
+        }
+        SeedRandom(77);
+        Parameters.fixingCount = n;
+        double paths[2 * 1024];
+        PseudoUniformSource(paths);
+        PseudoUniformSource(paths + n);
+        EXPECT_EQ(std::memcmp(paths, expected, 2 * n * sizeof(double)), 0) << n;
     }
-    SeedRandom(77);
-    Parameters.fixingCount = 1024;
-    double paths[2][1024];
-    PseudoUniformSource(paths[0]);
-    PseudoUniformSource(paths[1]);
-    EXPECT_EQ(std::memcmp(paths, expected, sizeof expected), 0);
 }
 
 TEST(SeedGenerators, SeedsFromTheWholeSecondsOfTheClock) {
