@@ -78,6 +78,12 @@ void InverseNormal(benchmark::State& state)
 
 enum class PayoffKind { Geometric, Arithmetic, ArithmeticWithControlVariate };
 
+// The market data of every benchmark that prices, at n fixings.
+PricingParameters BenchmarkParameters(int32_t n, int32_t pathCount)
+{
+    return {5.0, 5.0, 0.5, 0.03, 0.4, 0.0, n, pathCount};
+}
+
 // Records a component's cost per path, and that cost as a share of the n
 // inverse-normal calls of a path: the shares of a path's parts add up to
 // its ratio, less what joining them costs.
@@ -128,7 +134,7 @@ void Source(benchmark::State& state, GeneratorKind kind)
 void Average(benchmark::State& state, PayoffKind payoff)
 {
     const int32_t n = static_cast<int32_t>(state.range(0));
-    Parameters = {5.0, 5.0, 0.5, 0.03, 0.4, 0.0, n, 16384};
+    Parameters = BenchmarkParameters(n, 16384);
     const double drift = driftPerStep(Parameters);
     PathScale = pathScale(Parameters);
     const int32_t pathsInBuffer = UniformCount / n;
@@ -171,11 +177,10 @@ private:
     double minimum = 0.0, maximum = 0.0;
 };
 
-
 void MainRun(benchmark::State& state, GeneratorKind kind, PayoffKind payoff)
 {
     const int32_t n = static_cast<int32_t>(state.range(0));
-    Parameters = {5.0, 5.0, 0.5, 0.03, 0.4, 0.0, n, n >= 512 ? 2048 : 16384};
+    Parameters = BenchmarkParameters(n, n >= 512 ? 2048 : 16384);
     Parameters.averageKind = payoff == PayoffKind::Geometric ? AverageKind::Geometric : AverageKind::Arithmetic;
     Parameters.useControlVariate = payoff == PayoffKind::ArithmeticWithControlVariate;
     SeedGenerators(BenchmarkSeed);

@@ -56,6 +56,12 @@ int32_t Draw(uint64_t state) {
     return static_cast<int32_t>((state >> 32) & 0x7FFFFFFFu);
 }
 
+// The value of a state in [0, 1]: one double multiplication, the exact
+// product rounded once.
+double UniformOf(uint64_t state) {
+    return Draw(state) * UniformScale;
+}
+
 }  // namespace
 
 int32_t Random31() {
@@ -76,15 +82,14 @@ void PseudoUniformSource(double* buffer) {
         const uint64_t second = Advance(state, TwoSteps);
         const uint64_t third = Advance(state, ThreeSteps);
         state = Advance(state, FourSteps);
-        // One double multiplication: the exact product rounded once.
-        buffer[j] = Draw(first) * UniformScale;
-        buffer[j + 1] = Draw(second) * UniformScale;
-        buffer[j + 2] = Draw(third) * UniformScale;
-        buffer[j + 3] = Draw(state) * UniformScale;
+        buffer[j] = UniformOf(first);
+        buffer[j + 1] = UniformOf(second);
+        buffer[j + 2] = UniformOf(third);
+        buffer[j + 3] = UniformOf(state);
     }
     for (; j < n; ++j) {
         state = Advance(state, OneStep);
-        buffer[j] = Draw(state) * UniformScale;
+        buffer[j] = UniformOf(state);
     }
     StoreState(state);
 }
