@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "random/ExtendedPrecision.h"
 #include "random/NormalDistribution.h"
 
 BridgeTableRecord BridgeTable;
@@ -36,12 +37,12 @@ void RebuildTable(int32_t n) {
         table.point[j] = middle;
         table.leftPoint[j] = left;
         table.rightPoint[j] = right;
-        table.leftWeight[j] = static_cast<double>((right - middle) / span);
-        table.rightWeight[j] = static_cast<double>((middle - left) / span);
+        table.leftWeight[j] = RoundToDouble((right - middle) / span);
+        table.rightWeight[j] = RoundToDouble((middle - left) / span);
         // The stored leftWeight enters, and the root's argument is rounded to
         // double before the extended root is taken.
-        const double variance = static_cast<double>(table.leftWeight[j] * static_cast<long double>(middle - left) / n);
-        table.stdDev[j] = static_cast<double>(PathScale * std::sqrt(static_cast<long double>(variance)));
+        const double variance = RoundToDouble(table.leftWeight[j] * static_cast<long double>(middle - left) / n);
+        table.stdDev[j] = RoundToDouble(PathScale * std::sqrt(static_cast<long double>(variance)));
         filled[middle] = true;
         // Continue behind the gap just split: its halves wait for the next sweep.
         cursor = right;
@@ -67,12 +68,12 @@ int32_t BrownianBridgePath(int32_t n, const double* uniforms, double* path) {
     for (int32_t j = 0; j < n; ++j) {
         normals[j] = InverseCumulativeNormal(uniforms[j]);
     }
-    path[n - 1] = static_cast<double>(normals[0] * static_cast<long double>(table.stdDev[0]));
+    path[n - 1] = RoundToDouble(normals[0] * static_cast<long double>(table.stdDev[0]));
     for (int32_t j = 1; j < n; ++j) {
         const int32_t left = table.leftPoint[j];
         // Point 0, the path start, is 0 and not stored.
         const long double leftTerm = left != 0 ? table.leftWeight[j] * static_cast<long double>(path[left - 1]) : 0.0L;
-        path[table.point[j] - 1] = static_cast<double>(
+        path[table.point[j] - 1] = RoundToDouble(
             (normals[j] * static_cast<long double>(table.stdDev[j]) +
              table.rightWeight[j] * static_cast<long double>(path[table.rightPoint[j] - 1])) + leftTerm);
     }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "random/ExtendedPrecision.h"
+
 namespace {
 
 // Abramowitz-Stegun 26.2.17, each the nearest extended value to its decimal.
@@ -21,47 +23,39 @@ constexpr double TwoPi = 6.283185307179586;
 // unchanged.
 constexpr long double SaturationBound = 40.0L;
 
-// Acklam's rational approximation, each the nearest double to its decimal.
-constexpr double A1 = -39.69683028665376;
-constexpr double A2 = 220.9460984245205;
-constexpr double A3 = -275.9285104469687;
-constexpr double A4 = 138.357751867269;
-constexpr double A5 = -30.66479806614716;
-constexpr double A6 = 2.506628277459239;
-
-constexpr double Bc1 = -54.47609879822406;
-constexpr double Bc2 = 161.5858368580409;
-constexpr double Bc3 = -155.6989798598866;
-constexpr double Bc4 = 66.80131188771972;
-constexpr double Bc5 = -13.28068155288572;
-
-constexpr double C1 = -0.007784894002430293;
-constexpr double C2 = -0.3223964580411365;
-constexpr double C3 = -2.400758277161838;
-constexpr double C4 = -2.549732539343734;
-constexpr double C5 = 4.374664141464968;
-constexpr double C6 = 2.938163982698783;
-
-constexpr double D1 = 0.007784695709041462;
-constexpr double D2 = 0.3224671290700398;
-constexpr double D3 = 2.445134137142996;
-constexpr double D4 = 3.754408661907416;
+// Acklam's rational approximation, each the nearest double to its decimal,
+// highest power first. The denominators end in their constant term 1.
+constexpr double CentralNumerator[] = {-39.69683028665376, 220.9460984245205, -275.9285104469687,
+                                       138.357751867269,   -30.66479806614716, 2.506628277459239};
+constexpr double CentralDenominator[] = {-54.47609879822406, 161.5858368580409,  -155.6989798598866,
+                                         66.80131188771972,  -13.28068155288572, 1.0};
+constexpr double TailNumerator[] = {-0.007784894002430293, -0.3223964580411365, -2.400758277161838,
+                                    -2.549732539343734,    4.374664141464968,   2.938163982698783};
+constexpr double TailDenominator[] = {0.007784695709041462, 0.3224671290700398, 2.445134137142996,
+                                      3.754408661907416,    1.0};
 
 constexpr double PLow = 0.02425;
-constexpr double PHigh = static_cast<double>(1.0L - PLow);
+constexpr double PHigh = RoundToDouble(1.0L - PLow);
 
 // Arguments outside (0, 1) are moved just inside, so the pseudo-random
 // source's rare exact 0 and 1 still give finite, symmetric values.
 constexpr double SmallestArgument = 0x1p-32;
 constexpr double LargestArgument = 1.0 - 0x1p-32;
 
-// Tail numerator and denominator in q = sqrt(-2 ln u), Horner in extended.
-long double TailNumerator(double q) {
-    return ((((C1 * static_cast<long double>(q) + C2) * q + C3) * q + C4) * q + C5) * q + C6;
+// ((c[0] x + c[1]) x + ...) x + c[N-1] in extended precision: the double
+// coefficients widen, and no step rounds to double.
+template <int N>
+long double Horner(const double (&coefficients)[N], long double x) {
+    long double value = coefficients[0];
+    for (int i = 1; i < N; ++i) {
+        value = value * x + coefficients[i];
+    }
+    return value;
 }
 
-long double TailDenominator(double q) {
-    return (((D1 * static_cast<long double>(q) + D2) * q + D3) * q + D4) * q + 1.0L;
+// The tail quotient in q = sqrt(-2 ln p), p the probability of the tail.
+long double TailQuotient(double q) {
+    return Horner(TailNumerator, q) / Horner(TailDenominator, q);
 }
 
 // The logarithm, the doubling and the root each round to double.
@@ -96,17 +90,14 @@ double InverseCumulativeNormal(double u) {
     }
     if (u < PLow) {
         const double q = TailVariable(u);
-        return static_cast<double>(TailNumerator(q) / TailDenominator(q));
+        return RoundToDouble(TailQuotient(q));
     }
     if (u <= PHigh) {
         const double q = u - 0.5;
-        const double r = static_cast<double>(static_cast<long double>(q) * q);
-        const long double numerator =
-            (((((A1 * static_cast<long double>(r) + A2) * r + A3) * r + A4) * r + A5) * r + A6) * q;
-        const long double denominator =
-            ((((Bc1 * static_cast<long double>(r) + Bc2) * r + Bc3) * r + Bc4) * r + Bc5) * r + 1.0L;
-        return static_cast<double>(numerator / denominator);
+        const double r = RoundToDouble(static_cast<long double>(q) * q);
+        return RoundToDouble(Horner(CentralNumerator, r) * q / Horner(CentralDenominator, r));
     }
     const double q = TailVariable(1.0 - u);
-    return static_cast<double>(-TailNumerator(q) / TailDenominator(q));
+    // The numerator is negated before the division.
+    return RoundToDouble(-Horner(TailNumerator, q) / Horner(TailDenominator, q));
 }
