@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "random/ExtendedPrecision.h"
-#include "random/NormalDistribution.h"
+#include "random/InverseNormalBlock.h"
 
 BridgeTableRecord BridgeTable;
 double PathScale = 1.0;
@@ -62,12 +62,10 @@ int32_t BrownianBridgePath(int32_t n, const double* uniforms, double* path) {
         RebuildTable(n);
     }
     const BridgeTableRecord& table = BridgeTable;
-    // All normals first: the independent inverse-normal calls then overlap,
-    // and the combining loop below is a few multiply-adds per point.
+    // All normals first, as one block: the combining loop below is then a
+    // few multiply-adds per point.
     double normals[MaxBridgePoints];
-    for (int32_t j = 0; j < n; ++j) {
-        normals[j] = InverseCumulativeNormal(uniforms[j]);
-    }
+    InverseCumulativeNormalBlock(n, uniforms, normals);
     path[n - 1] = RoundToDouble(normals[0] * static_cast<long double>(table.stdDev[0]));
     for (int32_t j = 1; j < n; ++j) {
         const int32_t left = table.leftPoint[j];

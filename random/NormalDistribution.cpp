@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "random/AcklamApproximation.h"
 #include "random/ExtendedPrecision.h"
 
 namespace {
@@ -22,46 +23,6 @@ constexpr double TwoPi = 6.283185307179586;
 // larger |x| keeps exp far from overflow and raises no flag; values are
 // unchanged.
 constexpr long double SaturationBound = 40.0L;
-
-// Acklam's rational approximation, each the nearest double to its decimal,
-// highest power first. The denominators end in their constant term 1.
-constexpr double CentralNumerator[] = {-39.69683028665376, 220.9460984245205, -275.9285104469687,
-                                       138.357751867269,   -30.66479806614716, 2.506628277459239};
-constexpr double CentralDenominator[] = {-54.47609879822406, 161.5858368580409,  -155.6989798598866,
-                                         66.80131188771972,  -13.28068155288572, 1.0};
-constexpr double TailNumerator[] = {-0.007784894002430293, -0.3223964580411365, -2.400758277161838,
-                                    -2.549732539343734,    4.374664141464968,   2.938163982698783};
-constexpr double TailDenominator[] = {0.007784695709041462, 0.3224671290700398, 2.445134137142996,
-                                      3.754408661907416,    1.0};
-
-constexpr double PLow = 0.02425;
-constexpr double PHigh = RoundToDouble(1.0L - PLow);
-
-// Arguments outside (0, 1) are moved just inside, so the pseudo-random
-// source's rare exact 0 and 1 still give finite, symmetric values.
-constexpr double SmallestArgument = 0x1p-32;
-constexpr double LargestArgument = 1.0 - 0x1p-32;
-
-// ((c[0] x + c[1]) x + ...) x + c[N-1] in extended precision: the double
-// coefficients widen, and no step rounds to double.
-template <int N>
-long double Horner(const double (&coefficients)[N], long double x) {
-    long double value = coefficients[0];
-    for (int i = 1; i < N; ++i) {
-        value = value * x + coefficients[i];
-    }
-    return value;
-}
-
-// The tail quotient in q = sqrt(-2 ln p), p the probability of the tail.
-long double TailQuotient(double q) {
-    return Horner(TailNumerator, q) / Horner(TailDenominator, q);
-}
-
-// The logarithm, the doubling and the root each round to double.
-double TailVariable(double tailProbability) {
-    return std::sqrt(-2.0 * std::log(tailProbability));
-}
 
 }  // namespace
 
@@ -84,18 +45,15 @@ long double CumulativeNormal(long double x) {
 }
 
 double InverseCumulativeNormal(double u) {
-    // Quiet comparisons: a NaN argument must not raise the invalid flag.
-    if (!(std::isgreater(u, 0.0) && std::isless(u, 1.0))) {
-        u = std::isgreaterequal(u, 1.0) ? LargestArgument : SmallestArgument;
-    }
+    using namespace Acklam;
+    u = ClampedArgument(u);
     if (u < PLow) {
         const double q = TailVariable(u);
         return RoundToDouble(TailQuotient(q));
     }
     if (u <= PHigh) {
         const double q = u - 0.5;
-        const double r = RoundToDouble(static_cast<long double>(q) * q);
-        return RoundToDouble(Horner(CentralNumerator, r) * q / Horner(CentralDenominator, r));
+        return RoundToDouble(CentralQuotient(q, CentralSquare(q)));
     }
     const double q = TailVariable(1.0 - u);
     // The numerator is negated before the division.
