@@ -6,6 +6,8 @@
 
 #include <emmintrin.h>
 
+#include "random/ExtendedPrecision.h"
+
 // sum + term as the engine adds into its double accumulators: formed in
 // extended precision (64 significant bits), then rounded to double where it
 // is stored. That double rounding differs from the correctly rounded double
@@ -49,7 +51,7 @@ inline __m128d DoubleRoundingKeeps(__m128d a, __m128d b, __m128d s)
 // SSE registers instead of passing through memory for the x87 unit.
 [[gnu::noinline, gnu::cold]] inline double AddExtended(double sum, double term)
 {
-    return static_cast<double>(static_cast<long double>(sum) + term);
+    return RoundToDouble(static_cast<long double>(sum) + term);
 }
 
 inline double AddRounded(double sum, double term)

@@ -12,6 +12,7 @@
 #include "pricing/ResultsGrid.h"
 #include "pricing/RoundedSum.h"
 #include "random/BrownianBridge.h"
+#include "random/ExtendedPrecision.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ double PathPayoffOf(double drift, double expectedGeometric, double beta)
     const BothAverages averages = GeometricAndArithmeticAverages(pathBuffer, drift);
     const double arithmetic = Payoff(averages.arithmetic);
     const double geometric = Payoff(averages.geometric);
-    return static_cast<double>(arithmetic + (static_cast<long double>(expectedGeometric) - geometric) * beta);
+    return RoundToDouble(arithmetic + (static_cast<long double>(expectedGeometric) - geometric) * beta);
 }
 
 }  // namespace
@@ -73,7 +74,7 @@ void RunSimulation(GeneratorKind kind, RunObserver& window)
     if (Parameters.averageKind == AverageKind::Geometric) {
         observer.SetCell(AnalyticColumn, ValueRow, CellText(analytic));
     }
-    const double expectedGeometric = static_cast<long double>(analytic) / discount;
+    const double expectedGeometric = RoundToDouble(static_cast<long double>(analytic) / discount);
     const double beta = controlVariateCoefficients[static_cast<int32_t>(kind)];
 
     double total = 0.0;
@@ -92,9 +93,12 @@ void RunSimulation(GeneratorKind kind, RunObserver& window)
             k += 1;
             total = AddRounded(total, y);
             // The running discounted mean over every path of the run so far.
-            observer.AddPoint(kind, k, static_cast<double>(static_cast<long double>(total) * discount / k), colour);
+            // It discounts the total before dividing by k, while the batch
+            // mean below divides by m first: each order is the defined one,
+            // and swapping either changes the last bits of what is shown.
+            observer.AddPoint(kind, k, RoundToDouble(static_cast<long double>(total) * discount / k), colour);
         }
-        estimate.AddBatchMean(static_cast<double>(static_cast<long double>(batchSum) / m * discount));
+        estimate.AddBatchMean(RoundToDouble(static_cast<long double>(batchSum) / m * discount));
     }
     estimate.Report(kind, observer);
     observer.SetProgress(0);
