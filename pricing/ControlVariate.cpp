@@ -6,7 +6,6 @@
 #include "pricing/PathPayoff.h"
 #include "pricing/PathSimulation.h"
 #include "pricing/RoundedSum.h"
-#include "random/BrownianBridge.h"
 #include "random/ExtendedPrecision.h"
 
 double controlVariateCoefficients[2] = {0.0, 0.0};
@@ -28,17 +27,13 @@ struct PilotSums {
 
 double EstimateControlVariateCoefficient(GeneratorKind kind)
 {
-    // Flags raised before the pilot are not its faults.
-    ClearFloatingPointFaults();
-    const int32_t m = pathsPerBatch(Parameters);
-    const double mu = driftPerStep(Parameters);
-    PathScale = pathScale(Parameters);
-    const UniformSource source = UniformSourceOf(kind);
+    const RunSetUp run = SetUpRun(kind);
+    const int32_t m = run.pathsPerBatch;
 
     PilotSums sums;
     for (int32_t j = 0; j < m; ++j) {
-        SimulatePath(source, pilotPathBuffer);
-        const BothAverages averages = GeometricAndArithmeticAverages(pilotPathBuffer, mu);
+        SimulatePath(run.source, pilotPathBuffer);
+        const BothAverages averages = GeometricAndArithmeticAverages(pilotPathBuffer, run.drift);
         const double yG = Payoff(averages.geometric);
         const double yA = Payoff(averages.arithmetic);
         // The products stay extended until they are added and stored.

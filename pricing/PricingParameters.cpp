@@ -31,7 +31,7 @@ double driftPerStep(const PricingParameters& p)
     return RoundToDouble(drift * ExtendedTimeStep(p));
 }
 
-double pathScale(const PricingParameters& p)
+double terminalStandardDeviation(const PricingParameters& p)
 {
     return RoundToDouble(std::sqrt(static_cast<long double>(p.maturity)) * p.volatility);
 }

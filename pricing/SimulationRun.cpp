@@ -6,12 +6,10 @@
 #include "pricing/BatchEstimate.h"
 #include "pricing/CheckedObserver.h"
 #include "pricing/ControlVariate.h"
-#include "pricing/FloatingPointFault.h"
 #include "pricing/PathPayoff.h"
 #include "pricing/PathSimulation.h"
 #include "pricing/ResultsGrid.h"
 #include "pricing/RoundedSum.h"
-#include "random/BrownianBridge.h"
 #include "random/ExtendedPrecision.h"
 
 namespace {
@@ -58,15 +56,11 @@ void RunSequence(RunObserver& observer)
 
 void RunSimulation(GeneratorKind kind, RunObserver& window)
 {
-    // Flags raised before the run are not its faults.
-    ClearFloatingPointFaults();
+    const RunSetUp run = SetUpRun(kind);
     CheckedObserver observer(window);
     const int32_t pathCount = Parameters.pathCount;
-    const int32_t m = pathsPerBatch(Parameters);
+    const int32_t m = run.pathsPerBatch;
     const double discount = discountFactor(Parameters);
-    const double mu = driftPerStep(Parameters);
-    PathScale = pathScale(Parameters);
-    const UniformSource source = UniformSourceOf(kind);
     const RgbColour colour = ColourOf(kind);
 
     observer.ClearSeries(kind);
@@ -87,8 +81,8 @@ void RunSimulation(GeneratorKind kind, RunObserver& window)
             // the largest path count cannot overflow.
             const int64_t finished = static_cast<int64_t>(q) * m + i;
             observer.SetProgress(static_cast<int32_t>(finished * FullProgress / pathCount));
-            SimulatePath(source, pathBuffer);
-            const double y = PathPayoffOf(mu, expectedGeometric, beta);
+            SimulatePath(run.source, pathBuffer);
+            const double y = PathPayoffOf(run.drift, expectedGeometric, beta);
             batchSum = AddRounded(batchSum, y);
             k += 1;
             total = AddRounded(total, y);
