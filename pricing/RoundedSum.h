@@ -6,6 +6,7 @@
 
 #include <emmintrin.h>
 
+#include "random/DoubleRounding.h"
 #include "random/ExtendedPrecision.h"
 
 // How the engine adds into its double accumulators, fast and bit for bit.
@@ -20,20 +21,10 @@
 // only for the rare rest.
 //
 // Why it holds, with error = T - s (the two-sum error, exact in double
-// arithmetic) and ulp the spacing of doubles at s:
-// - |error| < ulp * (1/2 - 2^-12): T is more than half a 64-bit step
-//   (ulp / 2^11) away from both midpoints s +- ulp/2, so its 64-bit value
-//   rounds to s as well.
-// - |error| = ulp/2 exactly: T is a midpoint that the 64-bit grid already
-//   holds (the only grid point in between), and both roundings break the tie
-//   to the same even neighbour.
-// - Just below a power of two s the grid and the doubles are twice as fine,
-//   but T then lies within ulp/4 of s, and a 64-bit result on the midpoint
-//   s - ulp/4 rounds to the even neighbour, s.
-// - Sums below 2^-1010 are multiples of 2^-1074 with at most 64 significant
-//   bits, exact in extended precision, so s is right there whatever the check
-//   says (an inexact margin included); zero and subnormal sums are exact in
-//   double and pass as ties with ulp 0.
+// arithmetic): random/DoubleRounding.h shows when the 64-bit rounding of
+// s + error cannot land on a midpoint. Sums below 2^-1010, where its margin
+// is inexact, are multiples of 2^-1074 with at most 64 significant bits,
+// exact in extended precision, so s is right there whatever the check says.
 //
 // What callers must guarantee: the sums they check are finite (an infinite
 // or NaN sum would make the error term raise the invalid flag); AddRounded
@@ -47,20 +38,10 @@
 // is the double rounding of a + b.
 inline __m128d DoubleRoundingKeeps(__m128d a, __m128d b, __m128d s)
 {
-    const __m128d exponentBits = _mm_castsi128_pd(_mm_set1_epi64x(0x7ff0000000000000ll));
-    const __m128d signBit = _mm_set1_pd(-0.0);
-    // ulp(1)/2 and ulp(1) * (1/2 - 2^-12), to be scaled by 2^exponent(s).
-    const __m128d halfUlpOfOne = _mm_set1_pd(0x1p-53);
-    const __m128d marginOfOne = _mm_set1_pd(0x1p-53 - 0x1p-64);
     const __m128d bPart = _mm_sub_pd(s, a);
     const __m128d aPart = _mm_sub_pd(s, bPart);
     const __m128d error = _mm_add_pd(_mm_sub_pd(a, aPart), _mm_sub_pd(b, bPart));
-    // 2^exponent(s), and 0 for a zero or subnormal s.
-    const __m128d binade = _mm_and_pd(s, exponentBits);
-    const __m128d size = _mm_andnot_pd(signBit, error);
-    const __m128d clearOfMidpoints = _mm_cmplt_pd(size, _mm_mul_pd(binade, marginOfOne));
-    const __m128d onTheGrid = _mm_cmpeq_pd(size, _mm_mul_pd(binade, halfUlpOfOne));
-    return _mm_or_pd(clearOfMidpoints, onTheGrid);
+    return DoubleRoundingKeeps(s, error);
 }
 
 // Kept out of line so that the accumulators of the callers' loops stay in

@@ -20,7 +20,10 @@
 // multiple of 2^-1074 with at most 64 significant bits). Requires finite s
 // and error.
 //
-// One lane per value, all bits set where s is kept.
+// Used for the engine's sums (pricing/RoundedSum.h, guarded by
+// tests/pricing/RoundedSumTest.cpp) and the inverse normal's squares
+// (random/CentralNormalAvx2.cpp, whose tests include arguments where the
+// two roundings part). One lane per value, all bits set where s is kept.
 inline __m128d DoubleRoundingKeeps(__m128d s, __m128d error) {
     const __m128d exponentBits = _mm_castsi128_pd(_mm_set1_epi64x(0x7ff0000000000000ll));
     const __m128d signBit = _mm_set1_pd(-0.0);
