@@ -16,6 +16,7 @@
 #include "pricing/PricingParameters.h"
 #include "pricing/SimulationRun.h"
 #include "random/BrownianBridge.h"
+#include "random/InverseNormalBlock.h"
 #include "random/NormalDistribution.h"
 #include "random/PseudoRandom.h"
 
@@ -86,8 +87,31 @@ void ReportPathCost(benchmark::State& state, int32_t n, double start)
     state.counters["ratio"] = pathNanoseconds / (n * InverseNormalNanoseconds());
 }
 
-// The bare bridge over the same uniforms: its ratio less 1 is the share of
-// its extended-precision combining loop.
+// The n normals of a path in one block, as the bridge forms them, with a
+// given evaluation of the central region.
+void NormalBlock(benchmark::State& state, CentralEvaluation evaluation)
+{
+    if (!Supports(evaluation)) {
+        state.SkipWithError("the processor does not support this evaluation");
+        return;
+    }
+    const int32_t n = static_cast<int32_t>(state.range(0));
+    const std::vector<double>& uniforms = BenchmarkUniforms();
+    static double normals[MaxBridgePoints];
+    const int32_t pathsInBuffer = UniformCount / n;
+    int32_t next = 0;
+    const double start = ThreadNanoseconds();
+    for (auto _ : state) {
+        InverseCumulativeNormalBlock(evaluation, n, uniforms.data() + next * n, normals);
+        benchmark::DoNotOptimize(normals[0]);
+        next = next + 1 == pathsInBuffer ? 0 : next + 1;
+    }
+    ReportPathCost(state, n, start);
+}
+
+// The bare bridge over the same uniforms: its ratio less that of the block
+// of normals with the selected evaluation is the share of its
+// extended-precision combining loop.
 void Bridge(benchmark::State& state)
 {
     const int32_t n = static_cast<int32_t>(state.range(0));
@@ -207,6 +231,12 @@ void RegisterMainRuns()
         {"Quasi/ArithmeticControlVariate", GeneratorKind::Quasi, PayoffKind::ArithmeticWithControlVariate},
     };
     benchmark::RegisterBenchmark("InverseCumulativeNormal", InverseNormal);
+    benchmark::RegisterBenchmark("InverseCumulativeNormalBlock/Staged", NormalBlock, CentralEvaluation::Staged)
+        ->Arg(126)
+        ->Arg(1024);
+    benchmark::RegisterBenchmark("InverseCumulativeNormalBlock/Avx2Fma", NormalBlock, CentralEvaluation::Avx2Fma)
+        ->Arg(126)
+        ->Arg(1024);
     benchmark::RegisterBenchmark("BrownianBridgePath", Bridge)->Arg(126)->Arg(1024);
     benchmark::RegisterBenchmark("UniformSource/Pseudo", Source, GeneratorKind::Pseudo)->Arg(126)->Arg(1024);
     benchmark::RegisterBenchmark("UniformSource/Quasi", Source, GeneratorKind::Quasi)->Arg(126)->Arg(1024);
