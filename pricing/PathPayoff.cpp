@@ -25,12 +25,15 @@ constexpr std::array<double, MaxFixingCount> FixingIndices = [] {
 // x_i = ln(S(t_i) / S0) = i * drift + path[i-1] for i = 1..n, formed in
 // extended precision and rounded once (the first fixing carries one step of
 // drift). The product i * drift is exact there: i <= 1024 < 2^11, so it has
-// at most 53 + 11 = 64 significant bits.
-struct LogPriceRatio {
-    const double* path;
-    long double drift;
-    double operator()(int32_t i) const { return RoundToDouble(FixingIndices[i] * drift + path[i]); }
-};
+// at most 53 + 11 = 64 significant bits. All of them in one x87 pass before
+// any sum reads them: a value is then never loaded right after the x87 unit
+// stored it, which on some processors waits for the store to complete.
+void FormLogRatios(const double* path, long double drift, int32_t n, double* logRatios)
+{
+    for (int32_t i = 0; i < n; ++i) {
+        logRatios[i] = RoundToDouble(FixingIndices[i] * drift + path[i]);
+    }
+}
 
 double GeometricMean(double sumOfLogs, int32_t n)
 {
@@ -50,18 +53,18 @@ struct FixingBuffers {
     double partialSums[MaxFixingCount + 1];
 };
 
-// Each mean forms its terms as it sums them: the log-price ratios, and their
-// exponentials, the price ratios S(t_i) / S0. The geometric mean keeps the
-// log-price ratios in the buffers.
-double GeometricMeanOf(const LogPriceRatio& logRatioOf, FixingBuffers& buffers, int32_t n)
+// Each mean over the log-price ratios in the buffers: the geometric one sums
+// them, the arithmetic one forms their exponentials, the price ratios
+// S(t_i) / S0, as it sums them.
+double GeometricMeanOf(FixingBuffers& buffers, int32_t n)
 {
+    const auto logRatioOf = [&buffers](int32_t i) { return buffers.logRatios[i]; };
     return GeometricMean(SumRoundedOf(n, logRatioOf, buffers.logRatios, buffers.partialSums), n);
 }
 
-template <typename LogRatioOf>
-double ArithmeticMeanOf(const LogRatioOf& logRatioOf, FixingBuffers& buffers, int32_t n)
+double ArithmeticMeanOf(FixingBuffers& buffers, int32_t n)
 {
-    const auto priceRatioOf = [&logRatioOf](int32_t i) { return std::exp(logRatioOf(i)); };
+    const auto priceRatioOf = [&buffers](int32_t i) { return std::exp(buffers.logRatios[i]); };
     return ArithmeticMean(SumRoundedOf(n, priceRatioOf, buffers.ratios, buffers.partialSums), n);
 }
 
@@ -69,24 +72,27 @@ double ArithmeticMeanOf(const LogRatioOf& logRatioOf, FixingBuffers& buffers, in
 
 double GeometricAverage(const double* path, double drift)
 {
+    const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
-    return GeometricMeanOf({path, drift}, buffers, Parameters.fixingCount);
+    FormLogRatios(path, drift, n, buffers.logRatios);
+    return GeometricMeanOf(buffers, n);
 }
 
 double ArithmeticAverage(const double* path, double drift)
 {
+    const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
-    return ArithmeticMeanOf(LogPriceRatio{path, drift}, buffers, Parameters.fixingCount);
+    FormLogRatios(path, drift, n, buffers.logRatios);
+    return ArithmeticMeanOf(buffers, n);
 }
 
 BothAverages GeometricAndArithmeticAverages(const double* path, double drift)
 {
     const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
-    const double geometric = GeometricMeanOf({path, drift}, buffers, n);
-    // The price ratios from the log-price ratios the geometric mean stored.
-    const auto storedLogRatio = [&buffers](int32_t i) { return buffers.logRatios[i]; };
-    return {geometric, ArithmeticMeanOf(storedLogRatio, buffers, n)};
+    FormLogRatios(path, drift, n, buffers.logRatios);
+    const double geometric = GeometricMeanOf(buffers, n);
+    return {geometric, ArithmeticMeanOf(buffers, n)};
 }
 
 double Payoff(double average)
