@@ -25,15 +25,12 @@ constexpr std::array<double, MaxFixingCount> FixingIndices = [] {
 // x_i = ln(S(t_i) / S0) = i * drift + path[i-1] for i = 1..n, formed in
 // extended precision and rounded once (the first fixing carries one step of
 // drift). The product i * drift is exact there: i <= 1024 < 2^11, so it has
-// at most 53 + 11 = 64 significant bits. All of them in one x87 pass before
-// any sum reads them: a value is then never loaded right after the x87 unit
-// stored it, which on some processors waits for the store to complete.
-void FormLogRatios(const double* path, long double drift, int32_t n, double* logRatios)
-{
-    for (int32_t i = 0; i < n; ++i) {
-        logRatios[i] = RoundToDouble(FixingIndices[i] * drift + path[i]);
-    }
-}
+// at most 53 + 11 = 64 significant bits.
+struct LogPriceRatio {
+    const double* path;
+    long double drift;
+    double operator()(int32_t i) const { return RoundToDouble(FixingIndices[i] * drift + path[i]); }
+};
 
 double GeometricMean(double sumOfLogs, int32_t n)
 {
@@ -53,15 +50,18 @@ struct FixingBuffers {
     double partialSums[MaxFixingCount + 1];
 };
 
-// Each mean over the log-price ratios in the buffers: the geometric one sums
-// them, the arithmetic one forms their exponentials, the price ratios
-// S(t_i) / S0, as it sums them.
-double GeometricMeanOf(FixingBuffers& buffers, int32_t n)
+// The geometric mean forms the log-price ratios as it sums them, keeping
+// them in the buffers: the sum's latency covers the x87 work, and the wait
+// of the sum's load right after each x87 store as well.
+double GeometricMeanOf(const LogPriceRatio& logRatioOf, FixingBuffers& buffers, int32_t n)
 {
-    const auto logRatioOf = [&buffers](int32_t i) { return buffers.logRatios[i]; };
     return GeometricMean(SumRoundedOf(n, logRatioOf, buffers.logRatios, buffers.partialSums), n);
 }
 
+// The arithmetic mean forms the price ratios S(t_i) / S0, the exponentials
+// of log-price ratios already in the buffers, as it sums them. Each
+// exponential waits for its argument, so a ratio the x87 unit had only just
+// stored would stall it.
 double ArithmeticMeanOf(FixingBuffers& buffers, int32_t n)
 {
     const auto priceRatioOf = [&buffers](int32_t i) { return std::exp(buffers.logRatios[i]); };
@@ -72,17 +72,19 @@ double ArithmeticMeanOf(FixingBuffers& buffers, int32_t n)
 
 double GeometricAverage(const double* path, double drift)
 {
-    const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
-    FormLogRatios(path, drift, n, buffers.logRatios);
-    return GeometricMeanOf(buffers, n);
+    return GeometricMeanOf({path, drift}, buffers, Parameters.fixingCount);
 }
 
 double ArithmeticAverage(const double* path, double drift)
 {
     const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
-    FormLogRatios(path, drift, n, buffers.logRatios);
+    // All log-price ratios in one x87 pass before the first exponential.
+    const LogPriceRatio logRatioOf{path, drift};
+    for (int32_t i = 0; i < n; ++i) {
+        buffers.logRatios[i] = logRatioOf(i);
+    }
     return ArithmeticMeanOf(buffers, n);
 }
 
@@ -90,8 +92,8 @@ BothAverages GeometricAndArithmeticAverages(const double* path, double drift)
 {
     const int32_t n = Parameters.fixingCount;
     FixingBuffers buffers;
-    FormLogRatios(path, drift, n, buffers.logRatios);
-    const double geometric = GeometricMeanOf(buffers, n);
+    const double geometric = GeometricMeanOf({path, drift}, buffers, n);
+    // The price ratios from the log-price ratios the geometric mean stored.
     return {geometric, ArithmeticMeanOf(buffers, n)};
 }
 
