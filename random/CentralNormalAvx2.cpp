@@ -2,8 +2,6 @@
 
 #include <immintrin.h>
 
-#include <cmath>
-
 #include "random/AcklamApproximation.h"
 #include "random/DoubleRounding.h"
 
@@ -11,43 +9,48 @@
 // extended-precision evaluation of InverseCumulativeNormal returns for the
 // same central argument.
 //
-// Why it holds. With u = 2^-64, the unit roundoff of the 64-bit significand:
+// Why it holds. With e = 2^-64, the unit roundoff of the 64-bit significand:
 // 1. q = u - 0.5 is the same double subtraction. The extended r is q*q
-//    rounded to 64 bits and then to double; the exact product is p + e (p the
-//    double product, e its error by FMA), and the value is kept only where
-//    DoubleRoundingKeeps shows that the two roundings give p.
-// 2. The extended Horner steps v_i = RN(RN(v_(i-1) r) + c_i) err by
-//    a_i (product) and b_i (sum), |a_i| <= u |P_i|, |b_i| <= u |S_i|, and
-//    the value of step n errs by sum_i (a_i + b_i) r^(n-i). Over the central
-//    range every v_i has the sign opposite to v_(i-1), so P_i and S_i have
-//    opposite signs and |P_i| + |S_i| = |S_i - P_i| = |c_i + b_i|; hence
-//    |a_i| + |b_i| <= u |c_i| / (1 - u), and the numerator and the
-//    denominator lie within u' M(r) of their exact values, u' = u / (1 - u),
-//    M(r) = sum_(i>=1) |c_i| r^(n-i) (the Horner scheme on the absolute
-//    values of all but the leading coefficient).
+//    rounded to 64 bits and then to double; the exact product is p + err
+//    (p the double product, err its error by FMA), and the value is kept
+//    only where DoubleRoundingKeeps shows that both roundings give p.
+// 2. Each extended Horner step v_i = RN(RN(v_(i-1) r) + c_i) errs by a_i in
+//    the product P_i and b_i in the sum S_i, |a_i| <= e |P_i|,
+//    |b_i| <= e |S_i|, and the last step's value errs by
+//    sum_i (a_i + b_i) r^(n-i). Over the central range every v_i has the
+//    sign opposite to v_(i-1), so P_i and S_i have opposite signs and
+//    |P_i| + |S_i| = |S_i - P_i| = |c_i + b_i|, whence
+//    |a_i| + |b_i| <= e |c_i| / (1 - e): numerator and denominator lie
+//    within e' M(r) of their exact values N and D, e' = e / (1 - e),
+//    M(r) = sum_(i>=1) |c_i| r^(n-i) (Horner on the absolute values of all
+//    but the leading coefficient).
 // 3. The product by q and the quotient add one rounding each, so the 64-bit
-//    quotient X lies within |x| (rN + rD + 2u)(1 + 2^-40) of the exact
-//    quotient x, with rN = u' MN / |N| and rD = u' MD / |D|, whenever these
-//    are below 2^-50 (as they are wherever a value is kept, below).
-// 4. The double-double evaluation here is x to within about 2^-100 |x|
-//    (M / |N| + M / |D| + 1): each step's sum s = c_i + p is split exactly
-//    because |p| < 2^(exponent(c_i) + 1), each remaining operation rounds a
-//    part about 2^-52 times smaller than the value. Its result hi + lo has
-//    hi = RN(hi + lo).
-// 5. The bound B of step 3 is formed with a slack of 2^-10 that covers the
-//    double-double error, u' against u, the roundings in B itself and the
+//    quotient X lies within |x| (rN + rD + 2e)(1 + 2^-40) of the exact
+//    quotient x = N q / D, with rN = e' MN / |N| and rD = e' MD / |D|,
+//    whenever these are below 2^-50 (as they are wherever a value is kept,
+//    step 5).
+// 4. The double-double evaluation gives x within
+//    2^-100 |x| (MN / |N| + MD / |D| + 1): each step's sum s = c_i + p is
+//    split exactly, as |p| < 2^(exponent(c_i) + 1), and every other
+//    operation rounds a part at least 2^52 times smaller than the value. Its
+//    result hi + lo has hi = RN(hi + lo).
+// 5. The bound B of step 3 is formed with a slack of 2^-10, which covers the
+//    double-double error, e' against e, the roundings in B itself and the
 //    use of hi, 1 / D and the double M for their exact counterparts. Where
 //    |lo| + B < ulp(hi) / 2 and hi is not a power of two, every value
 //    within B of hi + lo, X among them, rounds to hi; otherwise the caller
 //    evaluates in extended precision. q = 0 gives +0 in both.
-// The sign pattern and the exponent bounds of steps 2 and 4 are checked over
-// the whole central range, with margins far beyond the rounding errors, by
-// CentralNormalAvx2.HornerStepsAlternateAndSplitExactly; the agreement with
-// InverseCumulativeNormal by InverseCumulativeNormalBlock.* and, over 10^9
-// arguments, by bench/InverseNormalCheck.
+// The sign pattern and the exponent bounds of steps 2 and 4 hold, with
+// margins far beyond every rounding error, by interval arithmetic over the
+// whole central range: CentralNormalAvx2.HornerStepsAlternateAndSplitExactly.
+// The agreement with InverseCumulativeNormal is checked by
+// CentralNormalAvx2.KeptValuesMatchAndMostAreKept and
+// InverseCumulativeNormalBlock.*, and by bench/InverseNormalCheck.cpp on
+// every uniform either source can deliver and 10^9 generated arguments.
 
 namespace {
 
+// e of step 2.
 constexpr double UnitRoundoff = 0x1p-64;
 constexpr double Slack = 1.0 + 0x1p-10;
 constexpr double HalfUlpOfOne = 0x1p-53;
@@ -145,7 +148,7 @@ template <int N>
         const __m256d hi = _mm256_add_pd(quotient, correction);
         const __m256d lo = _mm256_sub_pd(correction, _mm256_sub_pd(hi, quotient));
 
-        // B = slack u ((|q| MN + |hi| MD) / |D| + 2 |hi|), step 3.
+        // B = slack e ((|q| MN + |hi| MD) / |D| + 2 |hi|), steps 3 and 5.
         const __m256d size = Magnitude(hi);
         const __m256d spread =
             _mm256_fmadd_pd(Magnitude(q[g]), DoubleHorner(NumeratorBound.values, r[g]),
@@ -158,7 +161,8 @@ template <int N>
                           _CMP_LT_OQ);
         const __m256d notPowerOfTwo = _mm256_cmp_pd(size, binade, _CMP_NEQ_OQ);
         const __m256d zero = _mm256_cmp_pd(q[g], _mm256_setzero_pd(), _CMP_EQ_OQ);
-        const __m256d kept = _mm256_or_pd(_mm256_and_pd(_mm256_and_pd(clearOfMidpoints, notPowerOfTwo), squareKept[g]), zero);
+        const __m256d kept =
+            _mm256_or_pd(_mm256_and_pd(_mm256_and_pd(clearOfMidpoints, notPowerOfTwo), squareKept[g]), zero);
         _mm256_storeu_pd(out + Lanes * g, hi);
         rejected |= static_cast<unsigned>(~_mm256_movemask_pd(kept) & 0xf) << (Lanes * g);
     }

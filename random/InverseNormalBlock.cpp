@@ -1,8 +1,8 @@
 #include "random/InverseNormalBlock.h"
 
-#include <emmintrin.h>
-
 #include <algorithm>
+
+#include <emmintrin.h>
 
 #include "random/AcklamApproximation.h"
 #include "random/CentralNormalAvx2.h"

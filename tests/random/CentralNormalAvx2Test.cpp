@@ -52,7 +52,8 @@ void ExpectAlternatingExactSteps(const double (&coefficients)[N], long double rM
         for (int i = 1; i < N; ++i) {
             const Interval p = Times(v, r);
             const long double limit = 2.0L * std::ldexp(1.0L, std::ilogb(coefficients[i])) * ExponentMargin;
-            ASSERT_LT(std::max(std::fabs(p.lo), std::fabs(p.hi)), limit) << name << " step " << i << ", r from " << r.lo;
+            ASSERT_LT(std::max(std::fabs(p.lo), std::fabs(p.hi)), limit)
+                << name << " step " << i << ", r from " << r.lo;
             const Interval s = Plus(p, coefficients[i]);
             const bool previousNegative = v.hi < 0;
             if (previousNegative) {
