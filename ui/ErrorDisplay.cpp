@@ -5,9 +5,12 @@
 
 namespace {
 
+// The application's title.
+const QString ErrorBoxCaption = QStringLiteral("Kvantelo");
+
 void ShowErrorBox(const QString& displayedText)
 {
-    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), displayedText,
+    QMessageBox box(QMessageBox::Critical, ErrorBoxCaption, displayedText,
                     QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }

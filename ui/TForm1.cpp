@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
+#include <QWindow>
 #include <qcustomplot.h>
 
 #include "random/PseudoRandom.h"
@@ -22,12 +24,13 @@
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 #include "ui/ValueAxisTicker.h"
+#include "ui/WindowPlacement.h"
 
 TForm1* Form1 = nullptr;
 
 namespace {
 
-const QString WindowCaption = QStringLiteral("Kvantelo:         Quasi random numbers in Monte Carlo simulation");
+const QString WindowCaption = QStringLiteral(KVANTELO_WINDOW_CAPTION);
 constexpr QPoint WindowPlace(313, 408);
 constexpr QSize ClientSize(797, 416);
 constexpr int WindowFontPixels = 11;
@@ -282,6 +285,29 @@ void TForm1::showEvent(QShowEvent* event)
     valuationAnchors->Measure(TabSheet1->size());
     aboutAnchors->Measure(TabSheet1->size());
     chartAnchors->Measure(Chart1->size());
+    // Placed now with what is known of the frame, and again when the window
+    // is first exposed: by then the window manager has framed it.
+    FitIntoScreen();
+    windowHandle()->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        FitIntoScreen();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::FitIntoScreen()
+{
+    QScreen* target = QGuiApplication::screenAt(WindowPlace);
+    if (target == nullptr) target = screen();
+    const QRect available = target->availableGeometry();
+    const QSize frameExtra = frameGeometry().size() - size();
+    setMinimumSize(MinimumClientSize(available, ClientSize, frameExtra));
+    move(PlaceInside(available, WindowPlace, size() + frameExtra));
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)

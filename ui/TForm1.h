@@ -104,6 +104,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -111,6 +112,10 @@ private:
     void SetTabOrder();
     void WriteGridHeadings();
     void ConnectHandlers();
+
+    // Moves the window to its place, or as near it as keeps the frame inside
+    // the screen, and keeps the user from shrinking it below its design.
+    void FitIntoScreen();
 
     void SetBottomAxisLogarithmic(bool logarithmic);
     void ShowValueAxis();

@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <qcustomplot.h>
@@ -123,6 +124,30 @@ TEST_F(FormTest, ResizingKeepsRightAnchoredControlsAtTheirDistance)
     EXPECT_EQ(form->ProgressBar3->geometry(),
               QRect(0, form->TabSheet1->height() - 16, form->TabSheet1->width(), 16));
     EXPECT_GT(form->ProgressBar3->width(), 1000);
+}
+
+TEST_F(FormTest, OpensInsideTheScreenAndCannotBeShrunkBelowItsDesign)
+{
+    // The offscreen screen, 800 x 800, has no room below the specified place
+    // (313, 408), and is a little narrower than the framed window.
+    const QRect available = form->screen()->availableGeometry();
+    const QRect frame = form->frameGeometry();
+    ASSERT_GT(frame.width(), available.width());
+    ASSERT_LT(frame.height(), available.height());
+    EXPECT_EQ(frame.left(), available.left());
+    EXPECT_GE(frame.top(), available.top());
+    EXPECT_LE(frame.bottom(), available.bottom());
+    EXPECT_LT(frame.top(), 408);
+
+    form->resize(600, 300);
+    QApplication::processEvents();
+    // The designed height, and as much of the designed width as the screen has.
+    EXPECT_EQ(form->height(), 416);
+    EXPECT_EQ(form->frameGeometry().width(), available.width());
+    // So the right-anchored grid and chart stay clear of the input boxes.
+    EXPECT_GT(form->StringGrid1->x(), form->GroupBox1->geometry().right());
+    EXPECT_GT(form->Chart1->x(), form->GroupBox2->geometry().right());
+    EXPECT_EQ(form->Button1->geometry(), QRect(71, 336, 98, 25));
 }
 
 TEST_F(FormTest, MaturityProposesTwentyOneFixingsPerMonth)
