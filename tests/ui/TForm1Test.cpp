@@ -360,6 +360,22 @@ TEST_F(FormTest, ZoomWorksOnTheValueAxisOnly)
     EXPECT_TRUE(errors.isEmpty());
 }
 
+TEST_F(FormTest, TheValueAxisKeepsALabelAfterARunOfManyPaths)
+{
+    // As a run of 2000 x 1024 paths leaves it: 0.324783 plus and minus 100
+    // standard deviations of 0.000005, a span without a hundredth in it.
+    form->SetValueAxisMinimum(-1.0);
+    form->SetValueAxisMaximum(0.325283);
+    form->SetValueAxisMinimum(0.324283);
+    form->Chart1->replot();
+    EXPECT_EQ(form->Chart1->yAxis->tickVectorLabels(), QVector<QString>{"0.32478"});
+    // Zoomed out until hundredths lie inside, the ordinary labels are back.
+    for (int i = 0; i < 4; ++i) Click(form->Button3);
+    form->Chart1->replot();
+    EXPECT_EQ(form->Chart1->yAxis->tickVectorLabels(), (QVector<QString>{"0.32", "0.33"}));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
 TEST_F(FormTest, AFaultOfTheRunIsShownAndTheWindowCarriesOn)
 {
     Type(form->Edit9, "1");
