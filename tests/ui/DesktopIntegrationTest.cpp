@@ -1,6 +1,10 @@
+#include <algorithm>
+#include <utility>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -12,6 +16,7 @@
 
 #include "FormFixture.h"
 #include "ui/RadioGroup.h"
+#include "ui/StringGrid.h"
 
 // How the program presents itself to the desktop, and whether its captions
 // fit at the device-pixel ratio the test runs with (1, and 2 through
@@ -67,6 +72,9 @@ TEST_F(DesktopIntegrationTest, EveryInputIsFoundByTheCaptionBesideIt)
 
 namespace {
 
+// The fixed heading cells that hold text, as (column, row).
+constexpr std::pair<int, int> GridHeadings[] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {0, 2}};
+
 int TextWidth(const QWidget* widget, const QString& text)
 {
     return widget->fontMetrics().horizontalAdvance(text);
@@ -121,6 +129,45 @@ TEST_F(DesktopIntegrationTest, EveryCaptionFitsWithoutClippingOrOverlap)
     ASSERT_NE(tabs, nullptr);
     for (int tab = 0; tab < tabs->count(); ++tab)
         EXPECT_LE(TextWidth(tabs, tabs->tabText(tab)), tabs->tabRect(tab).width()) << tab;
+    // Each heading of the results grid within its cell's text area, which
+    // lies within the cell.
+    const StringGrid* grid = form->StringGrid1;
+    for (const auto& [column, row] : GridHeadings) {
+        const QString text = grid->Cell(column, row);
+        const QRect area = grid->CellTextArea(column, row);
+        EXPECT_LE(QFontMetricsF(grid->font()).horizontalAdvance(text), area.width()) << text.toStdString();
+        EXPECT_TRUE(grid->visualRect(grid->model()->index(row, column)).contains(area)) << text.toStdString();
+    }
+}
+
+TEST_F(DesktopIntegrationTest, TheGridShadesOnlyItsHeadingsAndShowsEveryTextWhole)
+{
+    Type(form->Edit9, "1");
+    Compute();
+    const StringGrid* grid = form->StringGrid1;
+    const QImage shot = grid->viewport()->grab().toImage();
+    const qreal ratio = shot.devicePixelRatio();
+    const auto pixel = [&](int x, int y) { return shot.pixelColor(qRound(x * ratio), qRound(y * ratio)); };
+    const QColor face = grid->palette().color(QPalette::Active, QPalette::Button);
+    ASSERT_NE(face, QColor(Qt::white));
+    // Columns 0 to 3 and rows 0 to 2 are in view.
+    for (int row = 0; row <= 2; ++row) {
+        for (int column = 0; column <= 3; ++column) {
+            SCOPED_TRACE(testing::Message() << "cell (" << column << ", " << row << ")");
+            const QRect cell = grid->visualRect(grid->model()->index(row, column));
+            const bool heading = row == 0 || column == 0;
+            // The background right of any text, and no text touching the
+            // cell's right edge, where it would be cut.
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                ASSERT_EQ(pixel(cell.right(), y), heading ? face : QColor(Qt::white)) << "y " << y;
+            // Text in black.
+            if (grid->Cell(column, row).isEmpty()) continue;
+            int darkest = 255;
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                for (int y = cell.top(); y <= cell.bottom(); ++y) darkest = std::min(darkest, qGray(pixel(x, y).rgb()));
+            EXPECT_LT(darkest, 64);
+        }
+    }
 }
 
 TEST_F(DesktopIntegrationTest, RendersAtTheScreensPixelRatio)
