@@ -324,6 +324,10 @@ void TForm1::ConnectHandlers()
     bind(Edit4, &QLineEdit::textChanged, &TForm1::Edit4Change);
     bind(RadioGroup4->Buttons(), &QButtonGroup::idClicked, &TForm1::RadioGroup4Click);
     bind(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+    // Return or Enter computes from any field, and on Compute itself, which
+    // outside a dialog clicks on them only when told to.
+    for (const FieldBlock& field : FieldBlocks) bind(this->*field.edit, &QLineEdit::returnPressed, &TForm1::Button1Click);
+    Button1->setAutoDefault(true);
     bind(RadioGroup3->Buttons(), &QButtonGroup::idClicked, &TForm1::RadioGroup3Click);
     bind(CheckBox1, &QCheckBox::clicked, &TForm1::CheckBox1Click);
     bind(Button2, &QPushButton::clicked, &TForm1::Button2Click);

@@ -278,9 +278,11 @@ TEST_F(FormTest, ReportsOnlyTheFirstFaultyFieldInReadingOrder)
     const QString texts[] = {"y", "s", "k", "", "nan", "inf", "1.5", "x"};
     for (std::size_t i = 0; i < std::size(faults); ++i) Type(faults[i].first, texts[i]);
     for (const auto& [edit, message] : faults) {
-        errors.clear();
-        Click(form->Button1);
-        EXPECT_EQ(errors, QStringList{message});
+        for (const auto& [way, press] : WaysToCompute(edit)) {
+            errors.clear();
+            press();
+            EXPECT_EQ(errors, QStringList{message}) << way;
+        }
         // ".5" is a valid real but no integer, so fixing Edit4 leaves Edit1 alone.
         Type(edit, edit == form->Edit1 || edit == form->Edit9 ? "1" : ".5");
     }
@@ -299,9 +301,11 @@ TEST_F(FormTest, RefusesInputsTheEngineCannotPrice)
     for (const auto& [edit, text, message] : cases) {
         const QString kept = edit->text();
         Type(edit, text);
-        errors.clear();
-        Click(form->Button1);
-        EXPECT_EQ(errors, QStringList{message});
+        for (const auto& [way, press] : WaysToCompute(edit)) {
+            errors.clear();
+            press();
+            EXPECT_EQ(errors, QStringList{message}) << way;
+        }
         Type(edit, kept);
     }
     errors.clear();
@@ -336,6 +340,28 @@ TEST_F(FormTest, ComputeFillsBothKindsAndCentresTheValueAxisOnQuasi)
     EXPECT_NE(form->StringGrid1->Cell(2, 1), quasiText);
     EXPECT_EQ(form->StringGrid1->Cell(1, 1), "0.324783");
     EXPECT_EQ(form->Series1->PointCount(), 1024);
+}
+
+TEST_F(FormTest, EnterInAnyFieldOrOnComputeComputes)
+{
+    Type(form->Edit9, "1");
+    Click(form->RadioGroup4->Item(1));
+    for (QLineEdit* field : {form->Edit2, form->Edit3, form->Edit4, form->Edit5, form->Edit6, form->Edit7,
+                             form->Edit1, form->Edit9}) {
+        for (const auto& [way, press] : WaysToCompute(field)) {
+            form->ClearSeries(GeneratorKind::Quasi);
+            form->ClearSeries(GeneratorKind::Pseudo);
+            press();
+            EXPECT_EQ(form->Series1->PointCount(), 1024) << field->objectName().toStdString() << ", " << way;
+            EXPECT_EQ(form->Series2->PointCount(), 1024) << field->objectName().toStdString() << ", " << way;
+        }
+    }
+    EXPECT_TRUE(errors.isEmpty());
+    // Other keys in a field only edit it.
+    form->ClearSeries(GeneratorKind::Pseudo);
+    QTest::keyClick(form->Edit9, Qt::Key_2);
+    QTest::keyClick(form->Edit9, Qt::Key_Tab);
+    EXPECT_EQ(form->Series2->PointCount(), 0);
 }
 
 TEST_F(FormTest, ZoomWorksOnTheValueAxisOnly)
