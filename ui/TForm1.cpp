@@ -17,6 +17,7 @@
 #include <QWindow>
 #include <qcustomplot.h>
 
+#include "pricing/PricingParameters.h"
 #include "random/PseudoRandom.h"
 #include "ui/ControlFactory.h"
 #include "ui/DescriptionText.h"
@@ -55,7 +56,9 @@ QFont WindowFont()
 }
 
 // One input of the window: a raised panel in its group box holding a caption
-// and the edit field beside it, named Panel<n>, Label<n> and Edit<n>.
+// and the edit field beside it, named Panel<n>, Label<n> and Edit<n>. The
+// help, what the field means, its unit and its range, is the field's tooltip
+// and its description for screen readers.
 struct FieldBlock {
     QFrame* TForm1::*panel;
     QLabel* TForm1::*label;
@@ -66,32 +69,60 @@ struct FieldBlock {
     QRect editPlace;
     const char* caption;
     const char* text;
+    QString help;
 };
 
 // In the order they are built: the boxes of "Financial parameters" from the
 // top, the yield last (it lies over the dividend choice, built before it),
 // then those of "Simulation parameters".
-constexpr std::array<FieldBlock, 8> FieldBlocks = {{
+const std::array<FieldBlock, 8> FieldBlocks = {{
     {&TForm1::Panel2, &TForm1::Label2, &TForm1::Edit2, 2, {87, 21, 146, 25}, {8, 6}, {90, 3, 40, 18},
-     "Exercise price", "5"},
+     "Exercise price", "5",
+     QStringLiteral("The strike: paid (call) or received (put) for the average price.\n"
+                    "A price greater than 0.")},
     {&TForm1::Panel3, &TForm1::Label3, &TForm1::Edit3, 3, {87, 54, 146, 25}, {16, 6}, {90, 3, 40, 18},
-     "Asset value", "5"},
+     "Asset value", "5", QStringLiteral("Today's price of the asset, greater than 0.")},
     {&TForm1::Panel4, &TForm1::Label4, &TForm1::Edit4, 4, {24, 86, 209, 25}, {16, 6}, {154, 3, 40, 18},
-     "Expiration period (months)", "6"},
+     "Expiration period (months)", "6",
+     QStringLiteral("Time to expiry in months, greater than 0; fractions are allowed.\n"
+                    "Changing it proposes 21 path segments per month.")},
     {&TForm1::Panel5, &TForm1::Label5, &TForm1::Edit5, 5, {24, 118, 209, 25}, {16, 6}, {154, 3, 40, 18},
-     "Risk-free return (bank rate)", "0.03"},
+     "Risk-free return (bank rate)", "0.03",
+     QStringLiteral("The continuously compounded interest rate per year, as a\n"
+                    "fraction: 0.03 is 3 %. It may be 0 or negative.")},
     {&TForm1::Panel6, &TForm1::Label6, &TForm1::Edit6, 6, {48, 149, 185, 25}, {8, 6}, {130, 3, 40, 18},
-     "Asset volatility [per year]", "0.4"},
+     "Asset volatility [per year]", "0.4",
+     QStringLiteral("The yearly volatility of the asset, as a fraction\n"
+                    "greater than 0: 0.4 is 40 %.")},
     {&TForm1::Panel7, &TForm1::Label7, &TForm1::Edit7, 7, {144, 202, 88, 25}, {8, 6}, {40, 3, 40, 18},
-     "yield", "0.03"},
+     "yield", "0.03",
+     QStringLiteral("The continuous dividend yield per year, as a fraction:\n"
+                    "0.03 is 3 %. It may be 0 or negative.")},
     {&TForm1::Panel1, &TForm1::Label1, &TForm1::Edit1, 1, {32, 20, 153, 25}, {10, 6}, {88, 3, 56, 18},
-     "Path segments", "126"},
+     "Path segments", "126",
+     QStringLiteral("How many equally spaced fixing dates are averaged, the last\n"
+                    "on the expiry date: %1 to %2, others are clamped.")
+         .arg(MinFixingCount)
+         .arg(MaxFixingCount)},
     {&TForm1::Panel9, &TForm1::Label9, &TForm1::Edit9, 9, {8, 48, 177, 25}, {10, 6}, {112, 3, 56, 18},
-     "Iterations [x 1024]", "8"},
+     "Iterations [x 1024]", "8",
+     QStringLiteral("How many paths each generator simulates, in units of 1024:\n"
+                    "8 means 8192; a whole number from 1 to %1.")
+         .arg(MaxIterationCount)},
 }};
 const std::span<const FieldBlock> FinancialFields = std::span(FieldBlocks).first(5);
 const FieldBlock& YieldField = FieldBlocks[5];
 const std::span<const FieldBlock> SimulationFields = std::span(FieldBlocks).last(2);
+
+const QString ComputeHelp = QStringLiteral("Runs the pseudo-random simulation, then the quasi-random one.\n"
+                                           "Return or Enter in any field does the same.");
+
+// Where the eye rests on a control, and where a screen reader looks.
+void SetHelp(QWidget* control, const QString& help)
+{
+    control->setToolTip(help);
+    control->setAccessibleDescription(help);
+}
 
 void BuildField(TForm1& form, const FieldBlock& field, QWidget* box)
 {
@@ -102,6 +133,7 @@ void BuildField(TForm1& form, const FieldBlock& field, QWidget* box)
     QLineEdit* edit = form.*field.edit =
         MakeEdit(QStringLiteral("Edit") + number, panel, field.editPlace, QString::fromUtf8(field.text));
     NameAfterCaption(label, edit);
+    SetHelp(edit, field.help);
 }
 
 // The pseudo-random state and the Sobol start index are seeded once for the
@@ -204,6 +236,7 @@ void TForm1::BuildChoices()
                              QStringLiteral("use geometric average as control variate"));
     CheckBox2->hide();
     Button1 = MakeButton(QStringLiteral("Button1"), TabSheet1, {71, 336, 98, 25}, QStringLiteral("Compute"));
+    SetHelp(Button1, ComputeHelp);
 }
 
 void TForm1::BuildResults()

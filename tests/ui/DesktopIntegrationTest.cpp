@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabBar>
+#include <QToolTip>
 
 #include "FormFixture.h"
 #include "ui/RadioGroup.h"
@@ -67,6 +69,33 @@ TEST_F(DesktopIntegrationTest, EveryInputIsFoundByTheCaptionBesideIt)
                 found << widget->objectName();
         }
         EXPECT_EQ(found, QStringList{name}) << caption;
+    }
+}
+
+TEST_F(DesktopIntegrationTest, EveryInputAndComputeSayWhatTheyMean)
+{
+    Click(form->RadioGroup4->Item(1));
+    const std::pair<QWidget*, const char*> controls[] = {
+        {form->Edit2, "strike"}, {form->Edit3, "price"}, {form->Edit4, "months"},  {form->Edit5, "rate"},
+        {form->Edit6, "volatility"}, {form->Edit7, "yield"}, {form->Edit1, "2 to 1024"},
+        {form->Edit9, "1 to 20971"}, {form->Button1, "pseudo-random"}};
+    QStringList seen;
+    for (const auto& [control, word] : controls) {
+        SCOPED_TRACE(control->objectName().toStdString());
+        const QString help = control->toolTip();
+        EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << help.toStdString();
+        EXPECT_EQ(control->accessibleDescription(), help);
+        const QStringList lines = help.split('\n');
+        EXPECT_LE(lines.size(), 2);
+        for (const QString& line : lines) EXPECT_LE(line.size(), 70) << line.toStdString();
+        EXPECT_FALSE(seen.contains(help));
+        seen << help;
+        // Shown where the pointer rests.
+        QHelpEvent rest(QEvent::ToolTip, control->rect().center(), control->mapToGlobal(control->rect().center()));
+        QApplication::sendEvent(control, &rest);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), help);
+        QToolTip::hideText();
     }
 }
 
