@@ -10,13 +10,17 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QScreen>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolTip>
 
 #include "FormFixture.h"
+#include "ui/ErrorDisplay.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 
@@ -97,6 +101,51 @@ TEST_F(DesktopIntegrationTest, EveryInputAndComputeSayWhatTheyMean)
         EXPECT_EQ(QToolTip::text(), help);
         QToolTip::hideText();
     }
+}
+
+// What the standard error display showed for one message.
+struct ShownBox {
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::TextFormat format = Qt::AutoText;
+    QString text;
+    int width = 0;
+};
+
+// Shows message through the application's own error display and reads the
+// modal box once it is up, then closes it.
+ShownBox ShowThroughTheErrorBox(const QString& message)
+{
+    ShownBox shown;
+    SetErrorSink(nullptr);
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        shown = {box->windowTitle(), box->icon(), box->textFormat(), box->text(), box->frameGeometry().width()};
+        box->done(0);
+    });
+    ShowError(message);
+    return shown;
+}
+
+TEST_F(DesktopIntegrationTest, ErrorBoxKeepsALongRefusedTextOnTheScreen)
+{
+    const QString refused = QStringLiteral("A") + QString(5000, '9') + QStringLiteral("Z");
+    const ShownBox shown = ShowThroughTheErrorBox(QStringLiteral("'%1' is not a valid floating point value").arg(refused));
+    SetErrorSink([this](const QString& text) { errors << text; });
+    EXPECT_EQ(shown.title, "Kvantelo");
+    EXPECT_EQ(shown.icon, QMessageBox::Critical);
+    EXPECT_EQ(shown.format, Qt::PlainText);
+    EXPECT_LE(shown.width, form->screen()->availableGeometry().width());
+    // Elided in its middle, both quotes and the full stop kept.
+    EXPECT_TRUE(shown.text.startsWith("'A999")) << shown.text.left(20).toStdString();
+    EXPECT_TRUE(shown.text.endsWith("99Z' is not a valid floating point value.")) << shown.text.right(50).toStdString();
+    EXPECT_TRUE(shown.text.contains(QChar(0x2026)));
+    EXPECT_LT(shown.text.size(), 200);
+
+    const ShownBox plain = ShowThroughTheErrorBox(QStringLiteral("'<b>5</b>' is not a valid integer value"));
+    SetErrorSink([this](const QString& text) { errors << text; });
+    EXPECT_EQ(plain.text, "'<b>5</b>' is not a valid integer value.");
 }
 
 namespace {
