@@ -4,6 +4,7 @@
 #include <string>
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <qcustomplot.h>
@@ -97,6 +98,14 @@ void TForm1::ReadInputs()
 void TForm1::Button1Click()
 {
     ReadInputs();
+    // The run holds the event loop until it ends, so the pointer shows the
+    // wait from its start to its end, also when a fault ends it. A cursor
+    // change is a request to the window system: it takes effect without a
+    // turn of the event loop.
+    struct WaitCursor {
+        WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    } waitCursor;
     // Whatever the run reported before a fault ends it stays on screen.
     struct FinalRedraw {
         TForm1* form;

@@ -402,6 +402,38 @@ TEST_F(FormTest, TheValueAxisKeepsALabelAfterARunOfManyPaths)
     EXPECT_TRUE(errors.isEmpty());
 }
 
+TEST_F(FormTest, ThePointerShowsTheWaitFromTheStartOfARunToItsEnd)
+{
+    // The shape seen each time the run reports progress, from inside it.
+    QList<Qt::CursorShape> during;
+    QObject::connect(form->ProgressBar3, &QProgressBar::valueChanged, form, [&during] {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        during << (cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
+    });
+    const auto pressAndCheck = [&](const char* what) {
+        during.clear();
+        Click(form->Button1);
+        EXPECT_FALSE(during.isEmpty()) << what;
+        EXPECT_EQ(during.count(Qt::WaitCursor), during.size()) << what;
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << what;
+    };
+    Type(form->Edit9, "1");
+    pressAndCheck("a run to its end");
+    EXPECT_TRUE(errors.isEmpty());
+    // A put struck far above overflows once its payoffs are summed.
+    Click(form->RadioGroup1->Item(1));
+    Type(form->Edit2, "1e300");
+    pressAndCheck("a run that a fault ends");
+    EXPECT_EQ(errors, QStringList{"Floating point overflow."});
+    // Refused before any run: the pointer never changes.
+    errors.clear();
+    Type(form->Edit2, "x");
+    during.clear();
+    Click(form->Button1);
+    EXPECT_EQ(errors, QStringList{FloatMessage.arg("x")});
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(FormTest, AFaultOfTheRunIsShownAndTheWindowCarriesOn)
 {
     Type(form->Edit9, "1");
