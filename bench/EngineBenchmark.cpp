@@ -3,14 +3,13 @@
 // timed right after the run it describes, in the same process, and both in
 // CPU time of the thread, so a change of load on the machine between
 // benchmarks does not enter the ratio.
-#include <time.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/ThreadTime.h"
 #include "pricing/ControlVariate.h"
 #include "pricing/PathPayoff.h"
 #include "pricing/PathSimulation.h"
@@ -26,13 +25,6 @@ constexpr uint32_t BenchmarkSeed = 20240601u;
 constexpr int32_t UniformCount = 1 << 16;
 // Inverse-normal calls timed as the reference of one ratio.
 constexpr int64_t ReferenceCalls = int64_t{1} << 24;
-
-double ThreadNanoseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e9 + now.tv_nsec;
-}
 
 // Uniforms as the pseudo-random source yields them, so the share of tail
 // evaluations is the one a run sees.
@@ -136,7 +128,7 @@ void Average(benchmark::State& state, PayoffKind payoff)
     const int32_t n = static_cast<int32_t>(state.range(0));
     Parameters = BenchmarkParameters(n, 16384);
     const double drift = driftPerStep(Parameters);
-    PathScale = pathScale(Parameters);
+    PathScale = terminalStandardDeviation(Parameters);
     const int32_t pathsInBuffer = UniformCount / n;
     std::vector<double> paths(static_cast<size_t>(pathsInBuffer) * n);
     for (int32_t p = 0; p < pathsInBuffer; ++p) {

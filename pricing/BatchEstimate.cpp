@@ -4,6 +4,7 @@
 
 #include "pricing/ResultsGrid.h"
 #include "pricing/RoundedSum.h"
+#include "random/ExtendedPrecision.h"
 
 namespace {
 
@@ -15,13 +16,13 @@ constexpr long double AxisHalfWidth = 100.0L;
 void BatchEstimate::AddBatchMean(double batchMean)
 {
     // The square stays extended until it is added and stored.
-    sumOfSquares = static_cast<double>(sumOfSquares + static_cast<long double>(batchMean) * batchMean);
+    sumOfSquares = RoundToDouble(sumOfSquares + static_cast<long double>(batchMean) * batchMean);
     sumOfMeans = AddRounded(sumOfMeans, batchMean);
 }
 
 double BatchEstimate::Value() const
 {
-    return static_cast<double>(static_cast<long double>(sumOfMeans) / BatchCount);
+    return RoundToDouble(static_cast<long double>(sumOfMeans) / BatchCount);
 }
 
 double BatchEstimate::StandardDeviation() const
@@ -31,7 +32,7 @@ double BatchEstimate::StandardDeviation() const
         (static_cast<long double>(sumOfSquares) / BatchCount - value * value) / (BatchCount - 1);
     // Equal batch means can leave the difference a rounding error below 0:
     // their spread is then 0, not the root of a negative number.
-    return variance > 0.0L ? static_cast<double>(std::sqrt(variance)) : 0.0;
+    return variance > 0.0L ? RoundToDouble(std::sqrt(variance)) : 0.0;
 }
 
 void BatchEstimate::Report(GeneratorKind kind, CheckedObserver& observer) const
@@ -43,6 +44,6 @@ void BatchEstimate::Report(GeneratorKind kind, CheckedObserver& observer) const
     // Lowering the minimum first keeps minimum <= maximum at every call, so an
     // axis that refuses crossing bounds accepts all three.
     observer.SetValueAxisMinimum(-1.0);
-    observer.SetValueAxisMaximum(static_cast<double>(value + AxisHalfWidth * deviation));
-    observer.SetValueAxisMinimum(static_cast<double>(value - AxisHalfWidth * deviation));
+    observer.SetValueAxisMaximum(RoundToDouble(value + AxisHalfWidth * deviation));
+    observer.SetValueAxisMinimum(RoundToDouble(value - AxisHalfWidth * deviation));
 }

@@ -6,7 +6,7 @@
 #include "pricing/PathPayoff.h"
 #include "pricing/PathSimulation.h"
 #include "pricing/RoundedSum.h"
-#include "random/BrownianBridge.h"
+#include "random/ExtendedPrecision.h"
 
 double controlVariateCoefficients[2] = {0.0, 0.0};
 
@@ -27,40 +27,36 @@ struct PilotSums {
 
 double EstimateControlVariateCoefficient(GeneratorKind kind)
 {
-    // Flags raised before the pilot are not its faults.
-    ClearFloatingPointFaults();
-    const int32_t m = pathsPerBatch(Parameters);
-    const double mu = driftPerStep(Parameters);
-    PathScale = pathScale(Parameters);
-    const UniformSource source = UniformSourceOf(kind);
+    const RunSetUp run = SetUpRun(kind);
+    const int32_t m = run.pathsPerBatch;
 
     PilotSums sums;
     for (int32_t j = 0; j < m; ++j) {
-        SimulatePath(source, pilotPathBuffer);
-        const BothAverages averages = GeometricAndArithmeticAverages(pilotPathBuffer, mu);
+        SimulatePath(run.source, pilotPathBuffer);
+        const BothAverages averages = GeometricAndArithmeticAverages(pilotPathBuffer, run.drift);
         const double yG = Payoff(averages.geometric);
         const double yA = Payoff(averages.arithmetic);
         // The products stay extended until they are added and stored.
         sums.arithmeticTimesGeometric =
-            static_cast<double>(sums.arithmeticTimesGeometric + static_cast<long double>(yA) * yG);
+            RoundToDouble(sums.arithmeticTimesGeometric + static_cast<long double>(yA) * yG);
         sums.arithmetic = AddRounded(sums.arithmetic, yA);
         sums.geometric = AddRounded(sums.geometric, yG);
-        sums.geometricSquared = static_cast<double>(sums.geometricSquared + static_cast<long double>(yG) * yG);
+        sums.geometricSquared = RoundToDouble(sums.geometricSquared + static_cast<long double>(yG) * yG);
     }
 
     // Plain (divide-by-m) moments: the factor cancels in the slope.
-    const double meanAG = static_cast<long double>(sums.arithmeticTimesGeometric) / m;
-    const double meanA = static_cast<long double>(sums.arithmetic) / m;
-    const double meanG = static_cast<long double>(sums.geometric) / m;
-    const double meanGG = static_cast<long double>(sums.geometricSquared) / m;
-    const double covariance = meanAG - static_cast<long double>(meanA) * meanG;
-    const double variance = meanGG - static_cast<long double>(meanG) * meanG;
+    const double meanAG = RoundToDouble(static_cast<long double>(sums.arithmeticTimesGeometric) / m);
+    const double meanA = RoundToDouble(static_cast<long double>(sums.arithmetic) / m);
+    const double meanG = RoundToDouble(static_cast<long double>(sums.geometric) / m);
+    const double meanGG = RoundToDouble(static_cast<long double>(sums.geometricSquared) / m);
+    const double covariance = RoundToDouble(meanAG - static_cast<long double>(meanA) * meanG);
+    const double variance = RoundToDouble(meanGG - static_cast<long double>(meanG) * meanG);
 
     // A pilot whose geometric payoffs have no spread (every one 0 far out of
     // the money; rounding can even leave the difference below 0) carries no
     // information on the slope: run without adjustment instead of dividing
     // by zero.
-    const double beta = variance > 0.0 ? static_cast<long double>(covariance) / variance : 0.0L;
+    const double beta = variance > 0.0 ? RoundToDouble(static_cast<long double>(covariance) / variance) : 0.0;
     // The pilot reports nothing: a fault in it ends the press here, before
     // the main run of its kind.
     CheckFloatingPointFaults();

@@ -6,6 +6,7 @@
 
 #include "pricing/PricingParameters.h"
 #include "pricing/RoundedSum.h"
+#include "random/ExtendedPrecision.h"
 
 // The fixings are added in increasing order into double sums.
 
@@ -28,18 +29,18 @@ constexpr std::array<double, MaxFixingCount> FixingIndices = [] {
 struct LogPriceRatio {
     const double* path;
     long double drift;
-    double operator()(int32_t i) const { return static_cast<double>(FixingIndices[i] * drift + path[i]); }
+    double operator()(int32_t i) const { return RoundToDouble(FixingIndices[i] * drift + path[i]); }
 };
 
 double GeometricMean(double sumOfLogs, int32_t n)
 {
-    return static_cast<double>(std::exp(static_cast<long double>(sumOfLogs) / n) * Parameters.spot);
+    return RoundToDouble(std::exp(static_cast<long double>(sumOfLogs) / n) * Parameters.spot);
 }
 
 // The multiplication by S0 precedes the division by n.
 double ArithmeticMean(double sumOfRatios, int32_t n)
 {
-    return static_cast<double>(static_cast<long double>(Parameters.spot) * sumOfRatios / n);
+    return RoundToDouble(static_cast<long double>(Parameters.spot) * sumOfRatios / n);
 }
 
 // Per-path scratch of the sums, on the stack: nothing is allocated.
@@ -94,5 +95,5 @@ double Payoff(double average)
     if (Parameters.optionClass == OptionClass::Put) {
         d = -d;
     }
-    return d >= 0.0L ? static_cast<double>(d) : 0.0;
+    return d >= 0.0L ? RoundToDouble(d) : 0.0;
 }

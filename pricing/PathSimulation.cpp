@@ -1,5 +1,6 @@
 #include "pricing/PathSimulation.h"
 
+#include "pricing/FloatingPointFault.h"
 #include "random/BrownianBridge.h"
 #include "random/PseudoRandom.h"
 #include "random/SobolGenerator.h"
@@ -9,6 +10,13 @@ double uniformBuffer[MaxFixingCount];
 UniformSource UniformSourceOf(GeneratorKind kind)
 {
     return kind == GeneratorKind::Quasi ? QuasiUniformSource : PseudoUniformSource;
+}
+
+RunSetUp SetUpRun(GeneratorKind kind)
+{
+    ClearFloatingPointFaults();
+    PathScale = terminalStandardDeviation(Parameters);
+    return {pathsPerBatch(Parameters), driftPerStep(Parameters), UniformSourceOf(kind)};
 }
 
 void SimulatePath(UniformSource source, double* path)

@@ -12,6 +12,16 @@ using UniformSource = void (*)(double* buffer);
 
 UniformSource UniformSourceOf(GeneratorKind kind);
 
+// What the pilot and the main run both fix before their first path, from the
+// current Parameters. Setting up also stores the bridge's PathScale and clears
+// the fault flags raised before the run: they are not its faults.
+struct RunSetUp {
+    int32_t pathsPerBatch;
+    double drift;  // driftPerStep
+    UniformSource source;
+};
+RunSetUp SetUpRun(GeneratorKind kind);
+
 // One path, the same in pilot and main run: the source fills uniformBuffer
 // and the bridge maps it into path[0..n-1] = sigma * W(t_i).
 void SimulatePath(UniformSource source, double* path);

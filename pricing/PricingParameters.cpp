@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "random/ExtendedPrecision.h"
+
 namespace {
 
 // Kept in extended precision so that driftPerStep rounds only once.
@@ -14,24 +16,24 @@ long double ExtendedTimeStep(const PricingParameters& p)
 
 double discountFactor(const PricingParameters& p)
 {
-    return static_cast<double>(std::exp(-static_cast<long double>(p.rate) * p.maturity));
+    return RoundToDouble(std::exp(-static_cast<long double>(p.rate) * p.maturity));
 }
 
 double timeStep(const PricingParameters& p)
 {
-    return static_cast<double>(ExtendedTimeStep(p));
+    return RoundToDouble(ExtendedTimeStep(p));
 }
 
 double driftPerStep(const PricingParameters& p)
 {
     const long double variance = static_cast<long double>(p.volatility) * p.volatility;
     const long double drift = (static_cast<long double>(p.rate) - p.dividendYield) - variance * 0.5L;
-    return static_cast<double>(drift * ExtendedTimeStep(p));
+    return RoundToDouble(drift * ExtendedTimeStep(p));
 }
 
-double pathScale(const PricingParameters& p)
+double terminalStandardDeviation(const PricingParameters& p)
 {
-    return static_cast<double>(std::sqrt(static_cast<long double>(p.maturity)) * p.volatility);
+    return RoundToDouble(std::sqrt(static_cast<long double>(p.maturity)) * p.volatility);
 }
 
 int32_t pathsPerBatch(const PricingParameters& p)

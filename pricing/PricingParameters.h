@@ -3,9 +3,10 @@
 #include <cstdint>
 
 // The one record of every pricing input, overwritten field by field when
-// Compute is pressed and only read by the engine. It is header-only so that
-// the uniform sources of random/ can read the fixing count without a link
-// dependency on the pricing library.
+// Compute is pressed and only read by the engine. The record itself is
+// defined here, inline, so that the uniform sources of random/ can read the
+// fixing count without a link dependency on the pricing library; the derived
+// quantities below are the pricing library's.
 
 enum class OptionClass { Call, Put };
 enum class AverageKind { Geometric, Arithmetic };
@@ -43,5 +44,7 @@ inline PricingParameters Parameters;
 double discountFactor(const PricingParameters& p);
 double timeStep(const PricingParameters& p);
 double driftPerStep(const PricingParameters& p);
-double pathScale(const PricingParameters& p);
+// sigma * sqrt(T), the standard deviation of sigma * W(T): every run stores it
+// in the bridge's PathScale.
+double terminalStandardDeviation(const PricingParameters& p);
 int32_t pathsPerBatch(const PricingParameters& p);

@@ -6,27 +6,45 @@
 
 #include <emmintrin.h>
 
-// sum + term as the engine adds into its double accumulators: formed in
-// extended precision (64 significant bits), then rounded to double where it
-// is stored. That double rounding differs from the correctly rounded double
-// sum only when the 64-bit result lands exactly on a midpoint between two
-// doubles, so the double addition is taken, with its exact error, whenever
-// that is ruled out; the x87 route stays for the rare rest.
+#include "random/ExtendedPrecision.h"
 
-// With s the correctly rounded double of T = a + b = s + error (the two-sum
-// error, exact in double arithmetic), the double rounding of T gives s as
-// well when s is a normal double and either |error| < ulp(s) * (1/2 - 2^-12),
-// which leaves T more than half a 64-bit step (ulp(s) / 2^11) away from both
-// midpoints s +- ulp(s)/2, or |error| is ulp(s)/2 itself, a tie already on
-// the 64-bit grid (the only grid point in between). Below a power of two s
-// the grid and the doubles are twice as fine, but T then lies within
-// ulp(s)/4 of s, and a 64-bit result on the midpoint s - ulp(s)/4 rounds to
-// the even neighbour, s. Sums below 2^-1010 are multiples of 2^-1074 with at
-// most 64 significant bits, exact in extended precision, so s is right there
-// whatever the check says (an inexact margin included); zero and subnormal
-// sums are exact in double and pass as ties with ulp 0. Checks two sums at
-// once (SSE2 lanes, all bits set where s is kept); requires finite sums,
-// whose errors raise no invalid flag.
+// How the engine adds into its double accumulators, fast and bit for bit.
+//
+// What is computed: sum + term formed in extended precision (64 significant
+// bits) and then rounded to double where it is stored, a double rounding.
+//
+// The claim: that double rounding of T = a + b equals s = fl(a + b), the
+// correctly rounded double sum, unless T lies so close to a midpoint between
+// two doubles that its 64-bit rounding lands on the midpoint itself. So the
+// double addition is taken whenever that is ruled out, and the x87 addition
+// only for the rare rest.
+//
+// Why it holds, with error = T - s (the two-sum error, exact in double
+// arithmetic) and ulp the spacing of doubles at s:
+// - |error| < ulp * (1/2 - 2^-12): T is more than half a 64-bit step
+//   (ulp / 2^11) away from both midpoints s +- ulp/2, so its 64-bit value
+//   rounds to s as well.
+// - |error| = ulp/2 exactly: T is a midpoint that the 64-bit grid already
+//   holds (the only grid point in between), and both roundings break the tie
+//   to the same even neighbour.
+// - Just below a power of two s the grid and the doubles are twice as fine,
+//   but T then lies within ulp/4 of s, and a 64-bit result on the midpoint
+//   s - ulp/4 rounds to the even neighbour, s.
+// - Sums below 2^-1010 are multiples of 2^-1074 with at most 64 significant
+//   bits, exact in extended precision, so s is right there whatever the check
+//   says (an inexact margin included); zero and subnormal sums are exact in
+//   double and pass as ties with ulp 0.
+//
+// What callers must guarantee: the sums they check are finite (an infinite
+// or NaN sum would make the error term raise the invalid flag); AddRounded
+// and SumRoundedOf test this themselves and take the x87 route otherwise.
+//
+// Guarded by tests/pricing/RoundedSumTest.cpp: AddRounded against the x87
+// sum on random pairs, near midpoints, at binade edges and extremes, with
+// infinite terms; SumRoundedOf against AddRounded term by term.
+
+// The check for two sums at once (SSE2 lanes): all bits set in a lane where s
+// is the double rounding of a + b.
 inline __m128d DoubleRoundingKeeps(__m128d a, __m128d b, __m128d s)
 {
     const __m128d exponentBits = _mm_castsi128_pd(_mm_set1_epi64x(0x7ff0000000000000ll));
@@ -49,7 +67,7 @@ inline __m128d DoubleRoundingKeeps(__m128d a, __m128d b, __m128d s)
 // SSE registers instead of passing through memory for the x87 unit.
 [[gnu::noinline, gnu::cold]] inline double AddExtended(double sum, double term)
 {
-    return static_cast<double>(static_cast<long double>(sum) + term);
+    return RoundToDouble(static_cast<long double>(sum) + term);
 }
 
 inline double AddRounded(double sum, double term)

@@ -6,12 +6,11 @@
 #include "pricing/BatchEstimate.h"
 #include "pricing/CheckedObserver.h"
 #include "pricing/ControlVariate.h"
-#include "pricing/FloatingPointFault.h"
 #include "pricing/PathPayoff.h"
 #include "pricing/PathSimulation.h"
 #include "pricing/ResultsGrid.h"
 #include "pricing/RoundedSum.h"
-#include "random/BrownianBridge.h"
+#include "random/ExtendedPrecision.h"
 
 namespace {
 
@@ -40,7 +39,7 @@ double PathPayoffOf(double drift, double expectedGeometric, double beta)
     const BothAverages averages = GeometricAndArithmeticAverages(pathBuffer, drift);
     const double arithmetic = Payoff(averages.arithmetic);
     const double geometric = Payoff(averages.geometric);
-    return static_cast<double>(arithmetic + (static_cast<long double>(expectedGeometric) - geometric) * beta);
+    return RoundToDouble(arithmetic + (static_cast<long double>(expectedGeometric) - geometric) * beta);
 }
 
 }  // namespace
@@ -57,15 +56,11 @@ void RunSequence(RunObserver& observer)
 
 void RunSimulation(GeneratorKind kind, RunObserver& window)
 {
-    // Flags raised before the run are not its faults.
-    ClearFloatingPointFaults();
+    const RunSetUp run = SetUpRun(kind);
     CheckedObserver observer(window);
     const int32_t pathCount = Parameters.pathCount;
-    const int32_t m = pathsPerBatch(Parameters);
+    const int32_t m = run.pathsPerBatch;
     const double discount = discountFactor(Parameters);
-    const double mu = driftPerStep(Parameters);
-    PathScale = pathScale(Parameters);
-    const UniformSource source = UniformSourceOf(kind);
     const RgbColour colour = ColourOf(kind);
 
     observer.ClearSeries(kind);
@@ -73,7 +68,7 @@ void RunSimulation(GeneratorKind kind, RunObserver& window)
     if (Parameters.averageKind == AverageKind::Geometric) {
         observer.SetCell(AnalyticColumn, ValueRow, CellText(analytic));
     }
-    const double expectedGeometric = static_cast<long double>(analytic) / discount;
+    const double expectedGeometric = RoundToDouble(static_cast<long double>(analytic) / discount);
     const double beta = controlVariateCoefficients[static_cast<int32_t>(kind)];
 
     double total = 0.0;
@@ -86,15 +81,18 @@ void RunSimulation(GeneratorKind kind, RunObserver& window)
             // the largest path count cannot overflow.
             const int64_t finished = static_cast<int64_t>(q) * m + i;
             observer.SetProgress(static_cast<int32_t>(finished * FullProgress / pathCount));
-            SimulatePath(source, pathBuffer);
-            const double y = PathPayoffOf(mu, expectedGeometric, beta);
+            SimulatePath(run.source, pathBuffer);
+            const double y = PathPayoffOf(run.drift, expectedGeometric, beta);
             batchSum = AddRounded(batchSum, y);
             k += 1;
             total = AddRounded(total, y);
             // The running discounted mean over every path of the run so far.
-            observer.AddPoint(kind, k, static_cast<double>(static_cast<long double>(total) * discount / k), colour);
+            // It discounts the total before dividing by k, while the batch
+            // mean below divides by m first: each order is the defined one,
+            // and swapping either changes the last bits of what is shown.
+            observer.AddPoint(kind, k, RoundToDouble(static_cast<long double>(total) * discount / k), colour);
         }
-        estimate.AddBatchMean(static_cast<double>(static_cast<long double>(batchSum) / m * discount));
+        estimate.AddBatchMean(RoundToDouble(static_cast<long double>(batchSum) / m * discount));
     }
     estimate.Report(kind, observer);
     observer.SetProgress(0);

@@ -8,7 +8,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <qcustomplot.h>
-#include <time.h>
 #include <unistd.h>
 
 #include "ui/ErrorDisplay.h"
@@ -107,13 +106,6 @@ double WindowDriver::ProgressRepaintMilliseconds()
     const int64_t elapsed = SteadyNanoseconds() - start;
     bar->setValue(kept);
     return elapsed / NanosecondsPerMillisecond / ProgressRepaints;
-}
-
-double ThreadMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / NanosecondsPerMillisecond;
 }
 
 int64_t ResidentBytes()

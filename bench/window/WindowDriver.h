@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "bench/ThreadTime.h"
 #include "ui/TForm1.h"
 
 // A shown window for one benchmark, driven as a user would: controls are
@@ -62,6 +63,3 @@ private:
 
 // Resident memory of the process, from /proc/self/statm.
 int64_t ResidentBytes();
-
-// Processor time of the calling thread, which a busy machine does not inflate.
-double ThreadMilliseconds();

@@ -29,7 +29,7 @@ TEST(PricingParameters, DerivedQuantitiesOfTheDefaultInputs)
     EXPECT_DOUBLE_EQ(timeStep(p), 0.5 / 126);
     EXPECT_DOUBLE_EQ(driftPerStep(p), (0.03 - 0.08) * 0.5 / 126);
     EXPECT_DOUBLE_EQ(discountFactor(p), std::exp(-0.015));
-    EXPECT_DOUBLE_EQ(pathScale(p), 0.4 * std::sqrt(0.5));
+    EXPECT_DOUBLE_EQ(terminalStandardDeviation(p), 0.4 * std::sqrt(0.5));
     EXPECT_EQ(pathsPerBatch(p), 512);
     p.pathCount = 1024;
     EXPECT_EQ(pathsPerBatch(p), 64);
