@@ -293,29 +293,44 @@ void TForm1::showEvent(QShowEvent* event)
     valuationAnchors->Measure(TabSheet1->size());
     aboutAnchors->Measure(TabSheet1->size());
     chartAnchors->Measure(Chart1->size());
-    // Placed now with what is known of the frame, and again when the window
-    // is first exposed: by then the window manager has framed it.
-    FitIntoScreen();
+    // Placed now with what is known of the frame; placed again from where it
+    // then is whenever the window manager frames it anew (see KeepFrameInside).
+    FitIntoScreen(WindowPlace);
     windowHandle()->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
-        windowHandle()->removeEventFilter(this);
-        FitIntoScreen();
-    }
+    // Exposed, the window has the frame the window manager gave it.
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
+        KeepFrameInside();
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::FitIntoScreen()
+void TForm1::moveEvent(QMoveEvent* event)
 {
-    QScreen* target = QGuiApplication::screenAt(WindowPlace);
+    QWidget::moveEvent(event);
+    KeepFrameInside();
+}
+
+// The frame is asked of the native window each time: the widget's own copy
+// of it is not renewed when the window manager frames the window after it
+// was shown.
+void TForm1::KeepFrameInside()
+{
+    if (!anchorsMeasured || windowHandle()->frameMargins() == fittedFrame) return;
+    FitIntoScreen(windowHandle()->framePosition());
+}
+
+void TForm1::FitIntoScreen(QPoint wanted)
+{
+    QScreen* target = QGuiApplication::screenAt(wanted);
     if (target == nullptr) target = screen();
     const QRect available = target->availableGeometry();
-    const QSize frameExtra = frameGeometry().size() - size();
+    fittedFrame = windowHandle()->frameMargins();
+    const QSize frameExtra(fittedFrame.left() + fittedFrame.right(), fittedFrame.top() + fittedFrame.bottom());
     setMinimumSize(MinimumClientSize(available, ClientSize, frameExtra));
-    move(PlaceInside(available, WindowPlace, size() + frameExtra));
+    move(PlaceInside(available, wanted, size() + frameExtra));
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include <QMargins>
 #include <QWidget>
 
 #include "pricing/RunObserver.h"
@@ -105,6 +106,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -124,9 +126,15 @@ private:
     void WriteGridHeadings();
     void ConnectHandlers();
 
-    // Moves the window to its place, or as near it as keeps the frame inside
-    // the screen, and keeps the user from shrinking it below its design.
-    void FitIntoScreen();
+    // Moves the window's frame to wanted, or as near it as keeps the frame
+    // inside the screen, and keeps the user from shrinking the window below
+    // its design.
+    void FitIntoScreen(QPoint wanted);
+    // Fits the window again, from where it is, when the window manager has
+    // changed its frame since the last fit: the frame is not known until the
+    // window manager has framed the shown window, and a frame that grew may
+    // reach past the screen's edge.
+    void KeepFrameInside();
 
     void SetBottomAxisLogarithmic(bool logarithmic);
     void ShowValueAxis();
@@ -139,6 +147,8 @@ private:
     EdgeAnchors* chartAnchors = nullptr;
     EdgeAnchors* aboutAnchors = nullptr;
     bool anchorsMeasured = false;
+    // The frame's widths on each side when the window was last fitted.
+    QMargins fittedFrame;
     ValueAxisBounds valueAxis;
     std::array<ConvergenceLine*, 2> series{};
     int32_t shownProgress = 0;
