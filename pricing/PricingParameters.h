@@ -18,6 +18,9 @@ enum class GeneratorKind : int32_t { Quasi = 0, Pseudo = 1 };
 constexpr int32_t BatchCount = 16;
 constexpr int32_t MaxFixingCount = 1024;
 constexpr int32_t MinFixingCount = 2;
+// The largest path count in units of 1024 that the window accepts: every
+// progress computation of a run, (path index) * 100, stays inside int32_t.
+constexpr int32_t MaxIterationCount = 20971;
 
 struct PricingParameters {
     double spot = 0.0;

@@ -1,14 +1,37 @@
 #include "ui/ConvergenceLine.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+// ReservedLineData below works on the protected members of QCustomPlot's data
+// container, whose meaning is not part of the library's documented interface:
+// it holds in 2.1 and is checked again whenever the library changes.
+static_assert(QCUSTOMPLOT_VERSION >> 8 == 0x0201,
+              "ReservedLineData relies on the data container of QCustomPlot 2.1; check it against this version");
+
 namespace {
 
-constexpr std::uintptr_t HugePageBytes = std::uintptr_t{2} << 20;
+// Asks the system to back [start, start + bytes) with huge pages where it
+// can. Only advice, given where the system knows it: refused or unknown,
+// the block keeps ordinary pages and behaves the same.
+void AdviseHugePages(const void* start, std::size_t bytes)
+{
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t HugePageBytes = std::uintptr_t{2} << 20;
+    const auto begin = reinterpret_cast<std::uintptr_t>(start);
+    const std::uintptr_t first = (begin + HugePageBytes - 1) & ~(HugePageBytes - 1);
+    const std::uintptr_t last = (begin + bytes) & ~(HugePageBytes - 1);
+    if (first < last) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+    static_cast<void>(start);
+    static_cast<void>(bytes);
+#endif
+}
 
 // The points' container, with room made ahead for a whole run: a line of a
 // large run then fills one block that is never copied, backed by huge pages
@@ -16,17 +39,23 @@ constexpr std::uintptr_t HugePageBytes = std::uintptr_t{2} << 20;
 // megabytes instead of once per four kilobytes, and drawing it, which visits
 // a new stretch of the line in every pixel column, seldom misses the address
 // cache.
+//
+// Here it writes the container's own storage, and relies on how QCustomPlot
+// 2.1 keeps it: mData is one contiguous QVector holding mPreallocSize unused
+// slots at its front (room for prepends) followed by the points; adding a
+// point whose key is not below the last one, the only way points are added
+// here, is mData.append, which does not reallocate while capacity lasts; and
+// the container squeezes mData only when points are removed, which these
+// lines never do (Clear empties them). So reserving mData's capacity for the
+// slots in front plus count points makes every append of the run free of
+// allocation, and the block stays where it was advised.
 class ReservedLineData : public QCPGraphDataContainer {
 public:
     void Reserve(int32_t count)
     {
         if (count <= size()) return;
         mData.reserve(mPreallocSize + count);
-        const auto start = reinterpret_cast<std::uintptr_t>(mData.constData());
-        const std::uintptr_t first = (start + HugePageBytes - 1) & ~(HugePageBytes - 1);
-        const std::uintptr_t last = (start + sizeof(QCPGraphData) * mData.capacity()) & ~(HugePageBytes - 1);
-        // Only advice: refused, the block keeps ordinary pages.
-        if (first < last) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+        AdviseHugePages(mData.constData(), sizeof(QCPGraphData) * mData.capacity());
     }
 };
 

@@ -12,10 +12,10 @@ KvanteloApplication::KvanteloApplication(int& argc, char** argv) : QApplication(
     // would otherwise drop.
     Q_INIT_RESOURCE(kvantelo);
     // The desktop file name lets the window manager match the window to the
-    // installed menu entry and show its icon; the display name captions the
-    // error box.
+    // installed menu entry and show its icon. No display name is set: the
+    // toolkit would append it to the title the window manager shows, which is
+    // the window's caption alone.
     setApplicationName(QStringLiteral("kvantelo"));
-    setApplicationDisplayName(QStringLiteral("Kvantelo"));
     setApplicationVersion(QStringLiteral(KVANTELO_VERSION));
     setDesktopFileName(QStringLiteral(KVANTELO_APP_ID));
     QIcon icon;

@@ -1,7 +1,45 @@
 #include "ui/StringGrid.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Text begins this far right of the cell's left edge. The headings fill
+// their 80-pixel cells: "Pseudo random" is some 78 pixels wide in the
+// window's font.
+constexpr int TextIndent = 1;
+
+QRect TextArea(const QRect& cell) { return cell.adjusted(TextIndent, 0, 0, 0); }
+
+// Draws each cell as the grid always shows it, enabled or not: headings on
+// the face colour, results on the ordinary cell background, all text black
+// and clipped at the cell's edge rather than shortened with an ellipsis.
+class CellPainter : public QStyledItemDelegate {
+public:
+    CellPainter(int fixedCount, QObject* parent) : QStyledItemDelegate(parent), fixedCount(fixedCount) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QPalette& palette = option.widget->palette();
+        const bool heading = index.row() < fixedCount || index.column() < fixedCount;
+        painter->save();
+        painter->fillRect(option.rect, palette.color(QPalette::Active, heading ? QPalette::Button : QPalette::Base));
+        painter->setPen(palette.color(QPalette::Active, QPalette::Text));
+        painter->setFont(option.font);
+        painter->setClipRect(option.rect);
+        painter->drawText(TextArea(option.rect), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+
+private:
+    int fixedCount;
+};
+
+}  // namespace
 
 StringGrid::StringGrid(int columns, int rows, int cellWidth, int cellHeight, QWidget* parent)
     : QTableWidget(rows, columns, parent)
@@ -22,30 +60,25 @@ StringGrid::StringGrid(int columns, int rows, int cellWidth, int cellHeight, QWi
     setSelectionMode(NoSelection);
     setFocusPolicy(Qt::NoFocus);
     setWordWrap(false);
-    // Headings fill their 80-pixel cells: clipped at the grid line rather
-    // than shortened with an ellipsis.
-    setTextElideMode(Qt::ElideNone);
-    setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 2px; } QTableView:disabled { color: black; }"));
+    setItemDelegate(new CellPainter(FixedCount, this));
 
-    // A disabled grid still shows its texts in the ordinary colour.
+    // A disabled grid still shows its background in the ordinary colour.
     QPalette shown = palette();
-    shown.setColor(QPalette::Disabled, QPalette::Text, shown.color(QPalette::Active, QPalette::Text));
     shown.setColor(QPalette::Disabled, QPalette::Base, shown.color(QPalette::Active, QPalette::Base));
     setPalette(shown);
 
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            auto* cell = new QTableWidgetItem;
-            cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            if (row < FixedCount || column < FixedCount) cell->setBackground(palette().color(QPalette::Button));
-            setItem(row, column, cell);
-        }
-    }
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) setItem(row, column, new QTableWidgetItem);
 }
 
 QString StringGrid::Cell(int column, int row) const { return item(row, column)->text(); }
 
 void StringGrid::SetCell(int column, int row, const QString& text) { item(row, column)->setText(text); }
+
+QRect StringGrid::CellTextArea(int column, int row) const
+{
+    return TextArea(visualRect(model()->index(row, column)));
+}
 
 int StringGrid::TopRow() const { return verticalScrollBar()->value() + FixedCount; }
 

@@ -12,6 +12,9 @@ public:
 
     QString Cell(int column, int row) const;
     void SetCell(int column, int row, const QString& text);
+    // Where a cell's text is drawn, in the viewport's coordinates; text wider
+    // than this is cut.
+    QRect CellTextArea(int column, int row) const;
 
     int Row() const { return currentRow(); }
     void SetRow(int row) { setCurrentCell(row, FixedCount); }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include <QMargins>
 #include <QWidget>
 
 #include "pricing/RunObserver.h"
@@ -56,61 +57,84 @@ public:
     const ValueAxisBounds& ValueAxis() const { return valueAxis; }
     ConvergenceLine* Series(GeneratorKind kind) const { return series[static_cast<std::size_t>(kind)]; }
 
-    QTabWidget* PageControl1;
-    QWidget* TabSheet1;
-    QWidget* TabSheet4;
-    QGroupBox* GroupBox2;
-    QFrame* Panel2;
-    QLabel* Label2;
-    QLineEdit* Edit2;
-    QFrame* Panel3;
-    QLabel* Label3;
-    QLineEdit* Edit3;
-    QFrame* Panel4;
-    QLabel* Label4;
-    QLineEdit* Edit4;
-    QFrame* Panel5;
-    QLabel* Label5;
-    QLineEdit* Edit5;
-    QFrame* Panel6;
-    QLabel* Label6;
-    QLineEdit* Edit6;
-    RadioGroup* RadioGroup4;
-    QFrame* Panel7;
-    QLabel* Label7;
-    QLineEdit* Edit7;
-    QGroupBox* GroupBox1;
-    QFrame* Panel1;
-    QLabel* Label1;
-    QLineEdit* Edit1;
-    QFrame* Panel9;
-    QLabel* Label9;
-    QLineEdit* Edit9;
-    RadioGroup* RadioGroup1;
-    RadioGroup* RadioGroup3;
-    QCheckBox* CheckBox2;
-    QPushButton* Button1;
-    StringGrid* StringGrid1;
-    QCustomPlot* Chart1;
-    ConvergenceLine* Series1;
-    ConvergenceLine* Series2;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    QCheckBox* CheckBox1;
-    QProgressBar* ProgressBar3;
-    QLabel* Label16;
-    QLabel* Image1;
+    // The controls, by the names the code and the tests use.
+    QTabWidget* PageControl1;   // the two pages, filling the window
+    QWidget* TabSheet1;         // page "Velmora Option Valuation": inputs, results, chart
+    QWidget* TabSheet4;         // page "About": the description and a picture
+    QGroupBox* GroupBox2;       // "Financial parameters"
+    QFrame* Panel2;             //   box of Exercise price
+    QLabel* Label2;             //   "Exercise price"
+    QLineEdit* Edit2;           //   strike
+    QFrame* Panel3;             //   box of Asset value
+    QLabel* Label3;             //   "Asset value"
+    QLineEdit* Edit3;           //   spot
+    QFrame* Panel4;             //   box of Expiration period
+    QLabel* Label4;             //   "Expiration period (months)"
+    QLineEdit* Edit4;           //   maturity in months; proposes 21 path segments a month
+    QFrame* Panel5;             //   box of Risk-free return
+    QLabel* Label5;             //   "Risk-free return (bank rate)"
+    QLineEdit* Edit5;           //   rate per year
+    QFrame* Panel6;             //   box of Asset volatility
+    QLabel* Label6;             //   "Asset volatility [per year]"
+    QLineEdit* Edit6;           //   volatility per year
+    RadioGroup* RadioGroup4;    //   "Asset dividend": none, continuous
+    QFrame* Panel7;             //   box of the yield, shown only for a continuous dividend
+    QLabel* Label7;             //   "yield"
+    QLineEdit* Edit7;           //   dividend yield per year
+    QGroupBox* GroupBox1;       // "Simulation parameters"
+    QFrame* Panel1;             //   box of Path segments
+    QLabel* Label1;             //   "Path segments"
+    QLineEdit* Edit1;           //   number of fixing dates, clamped to 2..1024
+    QFrame* Panel9;             //   box of Iterations
+    QLabel* Label9;             //   "Iterations [x 1024]"
+    QLineEdit* Edit9;           //   paths in units of 1024
+    RadioGroup* RadioGroup1;    // "Option class": call, put
+    RadioGroup* RadioGroup3;    // "Type of average": Geometric, Arithmetic
+    QCheckBox* CheckBox2;       // "use geometric average as control variate", arithmetic only
+    QPushButton* Button1;       // "Compute"
+    StringGrid* StringGrid1;    // results grid: value and standard deviation per kind
+    QCustomPlot* Chart1;        // convergence chart "Running Average"
+    ConvergenceLine* Series1;   //   line of the quasi-random run (index 0)
+    ConvergenceLine* Series2;   //   line of the pseudo-random run (index 1)
+    QPushButton* Button2;       //   "ZoomIn" of the value axis
+    QPushButton* Button3;       //   "ZoomOut" of the value axis
+    QCheckBox* CheckBox1;       //   "logarithmic" paths axis
+    QProgressBar* ProgressBar3; // progress of the run, along the page's bottom
+    QLabel* Label16;            // the description text on the About page
+    QLabel* Image1;             // the picture over the description
 
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The construction of the controls, a group at a time, in the order that
+    // gives each its place in the stacking and focus chains.
     void BuildControls();
+    void BuildWindow();
+    void BuildPages();
+    void BuildFinancialBox();
+    void BuildSimulationBox();
+    void BuildChoices();
+    void BuildResults();
     void BuildChart();
+    void BuildAboutPage();
+    void AnchorToEdges();
     void SetTabOrder();
     void WriteGridHeadings();
     void ConnectHandlers();
+
+    // Moves the window's frame to wanted, or as near it as keeps the frame
+    // inside the screen, and keeps the user from shrinking the window below
+    // its design.
+    void FitIntoScreen(QPoint wanted);
+    // Fits the window again, from where it is, when the window manager has
+    // changed its frame since the last fit: the frame is not known until the
+    // window manager has framed the shown window, and a frame that grew may
+    // reach past the screen's edge.
+    void KeepFrameInside();
 
     void SetBottomAxisLogarithmic(bool logarithmic);
     void ShowValueAxis();
@@ -123,6 +147,8 @@ private:
     EdgeAnchors* chartAnchors = nullptr;
     EdgeAnchors* aboutAnchors = nullptr;
     bool anchorsMeasured = false;
+    // The frame's widths on each side when the window was last fitted.
+    QMargins fittedFrame;
     ValueAxisBounds valueAxis;
     std::array<ConvergenceLine*, 2> series{};
     int32_t shownProgress = 0;

@@ -1,6 +1,10 @@
 // The input side of the window: reading the controls into Parameters, and the
 // handlers that keep the controls consistent with one another.
+#include <cstdint>
+#include <string>
+
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <qcustomplot.h>
@@ -17,10 +21,14 @@ namespace {
 
 constexpr int32_t FixingsPerMonth = 21;
 constexpr int32_t PathsPerIteration = 1024;
-// The largest entry for which every progress computation of a run,
-// (path index) * 100, stays inside a signed 32-bit integer.
-constexpr int32_t MaxIterations = 20971;
+constexpr int64_t ProgressScale = 100;
+static_assert(MaxIterationCount * PathsPerIteration * ProgressScale <= INT32_MAX &&
+                  (MaxIterationCount + 1) * PathsPerIteration * ProgressScale > INT32_MAX,
+              "the iteration limit is the largest whose progress computations fit a signed 32-bit integer");
 constexpr double MonthsPerYear = 12.0;
+
+const std::string IterationRefusal =
+    "Iterations [x 1024] must be between 1 and " + std::to_string(MaxIterationCount);
 
 double ReadReal(const QLineEdit* edit)
 {
@@ -81,8 +89,7 @@ void TForm1::ReadInputs()
     p.fixingCount = fixings;
 
     const int32_t iterations = ReadInteger(Edit9);
-    if (iterations < 1 || iterations > MaxIterations)
-        throw InputError("Iterations [x 1024] must be between 1 and 20971");
+    if (iterations < 1 || iterations > MaxIterationCount) throw InputError(IterationRefusal);
     p.pathCount = iterations * PathsPerIteration;
 
     SetBottomAxisLogarithmic(CheckBox1->isChecked());
@@ -91,6 +98,14 @@ void TForm1::ReadInputs()
 void TForm1::Button1Click()
 {
     ReadInputs();
+    // The run holds the event loop until it ends, so the pointer shows the
+    // wait from its start to its end, also when a fault ends it. A cursor
+    // change is a request to the window system: it takes effect without a
+    // turn of the event loop.
+    struct WaitCursor {
+        WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    } waitCursor;
     // Whatever the run reported before a fault ends it stays on screen.
     struct FinalRedraw {
         TForm1* form;

@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include "WindowDriver.h"
+#include "pricing/PricingParameters.h"
 #include "pricing/RunObserver.h"
 #include "pricing/SimulationRun.h"
 #include "ui/ConvergenceLine.h"
@@ -24,8 +25,7 @@
 namespace {
 
 constexpr int32_t DefaultPaths = 8 * 1024;
-constexpr int32_t LargestIterations = 20971;
-constexpr int32_t LargestPaths = LargestIterations * 1024;
+constexpr int32_t LargestPaths = MaxIterationCount * 1024;
 constexpr int32_t FullSegments = 1024;
 // As many points as the full press, much sooner.
 constexpr int32_t QuickSegments = 2;
@@ -163,7 +163,7 @@ void LargestPress(benchmark::State& state, int32_t segments)
 {
     WindowDriver driver;
     TForm1& form = driver.Form();
-    driver.SetRunSize(LargestIterations, segments);
+    driver.SetRunSize(MaxIterationCount, segments);
     const int64_t residentBefore = ResidentBytes();
     std::vector<WindowDriver::Press> presses;
     for (auto _ : state) {

@@ -3,21 +3,17 @@
 # server with a window manager: the median of several starts, in ms. Beside
 # it, the processor time the program had used by then, which a busy machine
 # does not inflate.
-# Usage: startup.sh PROGRAM [STARTS]
+# Usage: startup.sh PROGRAM CAPTION [STARTS]
+# The build tree holds a startup.sh beside window_bench that fills in the
+# program and its caption: build/release/bench/window/startup.sh [STARTS].
 set -u
 program=$1
-starts=${2:-9}
-caption='Kvantelo:         Quasi random numbers in Monte Carlo simulation'
+caption=$2
+starts=${3:-9}
 
-for tool in Xvfb openbox xdotool; do
+for tool in Xvfb openbox xdotool xprop; do
     command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
 done
-
-display=
-for n in $(seq 141 190); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free display" >&2; exit 1; }
 
 log=$(mktemp -d)
 xvfb_pid= wm_pid= app_pid=
@@ -28,14 +24,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$log/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-unset QT_QPA_PLATFORM
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >"$log/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 1
+. "$(dirname "$0")/../../tests/ui/x-session.sh"
+start_x_session "$log" 1280x1024 || exit 1
 
 ticks_per_second=$(getconf CLK_TCK)
 times=

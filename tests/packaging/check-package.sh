@@ -2,10 +2,11 @@
 # Builds the Debian package from an already built tree and checks its name,
 # its contents, its metadata and that its dependencies came from the
 # shared-library scan, and runs the packaged program.
-# Usage: check-package.sh BUILD_DIR VERSION
+# Usage: check-package.sh BUILD_DIR VERSION CAPTION
 set -eu
 build_dir=$1
 version=$2
+caption=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -46,6 +47,6 @@ appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.kvantelo.Kvant
 [ -x "$work/root/usr/bin/kvantelo" ] || fail "program not executable"
 
 # The packaged program itself, as installed, must start, compute and close.
-"$(dirname "$0")/../ui/kvantelo-under-x.sh" "$work/root/usr/bin/kvantelo" "$work" ||
+"$(dirname "$0")/../ui/kvantelo-under-x.sh" "$work/root/usr/bin/kvantelo" "$caption" "$work" ||
     fail "the packaged program did not run"
 echo "package $(basename "$deb") is complete"

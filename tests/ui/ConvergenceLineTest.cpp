@@ -100,6 +100,20 @@ TEST_F(ConvergenceLineTest, KeyRangeOfEachSignDomainComesFromItsOutermostKeys)
     EXPECT_FALSE(found);
 }
 
+TEST_F(ConvergenceLineTest, ReservedRoomTakesAWholeRunWithoutMovingThePoints)
+{
+    constexpr int Points = 200000;
+    for (int run = 0; run < 2; ++run) {
+        line->Clear();
+        line->Reserve(Points);
+        line->Append(1, 0.0, qRgb(255, 0, 0));
+        const QCPGraphData* first = &*line->data()->constBegin();
+        for (int i = 2; i <= Points; ++i) line->Append(i, 0.5, qRgb(255, 0, 0));
+        EXPECT_EQ(&*line->data()->constBegin(), first) << run;
+        EXPECT_EQ(line->PointCount(), Points);
+    }
+}
+
 TEST_F(ConvergenceLineTest, EachPointKeepsItsColour)
 {
     line->Append(1, 0, qRgb(255, 0, 0));

@@ -68,3 +68,19 @@ void FormTest::Compute()
     Click(form->Button1);
     ASSERT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
+
+std::vector<FormTest::WayToCompute> FormTest::WaysToCompute(QLineEdit* field) const
+{
+    QPushButton* compute = form->Button1;
+    const auto key = [](QWidget* widget, Qt::Key pressed) {
+        return [widget, pressed] {
+            widget->setFocus();
+            QTest::keyClick(widget, pressed);
+        };
+    };
+    return {{"click on Compute", [compute] { Click(compute); }},
+            {"Return in the field", key(field, Qt::Key_Return)},
+            {"Enter in the field", key(field, Qt::Key_Enter)},
+            {"Return on Compute", key(compute, Qt::Key_Return)},
+            {"Enter on Compute", key(compute, Qt::Key_Enter)}};
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -21,6 +24,14 @@ protected:
     static void Click(QAbstractButton* button);
     // Compute, expecting no error.
     void Compute();
+
+    // Every way a user starts Compute: a click, Return or the keypad's Enter
+    // in the field last edited, Return or Enter on the focused button.
+    struct WayToCompute {
+        const char* name;
+        std::function<void()> press;
+    };
+    std::vector<WayToCompute> WaysToCompute(QLineEdit* field) const;
 
     TForm1* form = nullptr;
     QStringList errors;

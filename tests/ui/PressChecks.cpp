@@ -139,7 +139,8 @@ ExpectedReading ExpectReading(const QStringList& fieldTexts, bool yieldRead, con
     if (*fixings < MinFixingCount) expected.fixingText = QString::number(MinFixingCount);
     const std::optional<int64_t> iterations = integer(fieldTexts[7]);
     if (!iterations) return {notInteger.arg(fieldTexts[7]), expected.fixingText};
-    if (*iterations < 1 || *iterations > 20971)
-        return {"Iterations [x 1024] must be between 1 and 20971.", expected.fixingText};
+    if (*iterations < 1 || *iterations > MaxIterationCount)
+        return {QStringLiteral("Iterations [x 1024] must be between 1 and %1.").arg(MaxIterationCount),
+                expected.fixingText};
     return expected;
 }

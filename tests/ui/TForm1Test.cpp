@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <qcustomplot.h>
@@ -123,6 +124,30 @@ TEST_F(FormTest, ResizingKeepsRightAnchoredControlsAtTheirDistance)
     EXPECT_EQ(form->ProgressBar3->geometry(),
               QRect(0, form->TabSheet1->height() - 16, form->TabSheet1->width(), 16));
     EXPECT_GT(form->ProgressBar3->width(), 1000);
+}
+
+TEST_F(FormTest, OpensInsideTheScreenAndCannotBeShrunkBelowItsDesign)
+{
+    // The offscreen screen, 800 x 800, has no room below the specified place
+    // (313, 408), and is a little narrower than the framed window.
+    const QRect available = form->screen()->availableGeometry();
+    const QRect frame = form->frameGeometry();
+    ASSERT_GT(frame.width(), available.width());
+    ASSERT_LT(frame.height(), available.height());
+    EXPECT_EQ(frame.left(), available.left());
+    EXPECT_GE(frame.top(), available.top());
+    EXPECT_LE(frame.bottom(), available.bottom());
+    EXPECT_LT(frame.top(), 408);
+
+    form->resize(600, 300);
+    QApplication::processEvents();
+    // The designed height, and as much of the designed width as the screen has.
+    EXPECT_EQ(form->height(), 416);
+    EXPECT_EQ(form->frameGeometry().width(), available.width());
+    // So the right-anchored grid and chart stay clear of the input boxes.
+    EXPECT_GT(form->StringGrid1->x(), form->GroupBox1->geometry().right());
+    EXPECT_GT(form->Chart1->x(), form->GroupBox2->geometry().right());
+    EXPECT_EQ(form->Button1->geometry(), QRect(71, 336, 98, 25));
 }
 
 TEST_F(FormTest, MaturityProposesTwentyOneFixingsPerMonth)
@@ -253,9 +278,11 @@ TEST_F(FormTest, ReportsOnlyTheFirstFaultyFieldInReadingOrder)
     const QString texts[] = {"y", "s", "k", "", "nan", "inf", "1.5", "x"};
     for (std::size_t i = 0; i < std::size(faults); ++i) Type(faults[i].first, texts[i]);
     for (const auto& [edit, message] : faults) {
-        errors.clear();
-        Click(form->Button1);
-        EXPECT_EQ(errors, QStringList{message});
+        for (const auto& [way, press] : WaysToCompute(edit)) {
+            errors.clear();
+            press();
+            EXPECT_EQ(errors, QStringList{message}) << way;
+        }
         // ".5" is a valid real but no integer, so fixing Edit4 leaves Edit1 alone.
         Type(edit, edit == form->Edit1 || edit == form->Edit9 ? "1" : ".5");
     }
@@ -274,9 +301,11 @@ TEST_F(FormTest, RefusesInputsTheEngineCannotPrice)
     for (const auto& [edit, text, message] : cases) {
         const QString kept = edit->text();
         Type(edit, text);
-        errors.clear();
-        Click(form->Button1);
-        EXPECT_EQ(errors, QStringList{message});
+        for (const auto& [way, press] : WaysToCompute(edit)) {
+            errors.clear();
+            press();
+            EXPECT_EQ(errors, QStringList{message}) << way;
+        }
         Type(edit, kept);
     }
     errors.clear();
@@ -313,6 +342,28 @@ TEST_F(FormTest, ComputeFillsBothKindsAndCentresTheValueAxisOnQuasi)
     EXPECT_EQ(form->Series1->PointCount(), 1024);
 }
 
+TEST_F(FormTest, EnterInAnyFieldOrOnComputeComputes)
+{
+    Type(form->Edit9, "1");
+    Click(form->RadioGroup4->Item(1));
+    for (QLineEdit* field : {form->Edit2, form->Edit3, form->Edit4, form->Edit5, form->Edit6, form->Edit7,
+                             form->Edit1, form->Edit9}) {
+        for (const auto& [way, press] : WaysToCompute(field)) {
+            form->ClearSeries(GeneratorKind::Quasi);
+            form->ClearSeries(GeneratorKind::Pseudo);
+            press();
+            EXPECT_EQ(form->Series1->PointCount(), 1024) << field->objectName().toStdString() << ", " << way;
+            EXPECT_EQ(form->Series2->PointCount(), 1024) << field->objectName().toStdString() << ", " << way;
+        }
+    }
+    EXPECT_TRUE(errors.isEmpty());
+    // Other keys in a field only edit it.
+    form->ClearSeries(GeneratorKind::Pseudo);
+    QTest::keyClick(form->Edit9, Qt::Key_2);
+    QTest::keyClick(form->Edit9, Qt::Key_Tab);
+    EXPECT_EQ(form->Series2->PointCount(), 0);
+}
+
 TEST_F(FormTest, ZoomWorksOnTheValueAxisOnly)
 {
     Click(form->Button2);
@@ -333,6 +384,54 @@ TEST_F(FormTest, ZoomWorksOnTheValueAxisOnly)
     EXPECT_NEAR(form->ValueAxis().Maximum(), 1.2, 1e-12);
     EXPECT_EQ(form->Chart1->xAxis->range(), bottom);
     EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(FormTest, TheValueAxisKeepsALabelAfterARunOfManyPaths)
+{
+    // As a run of 2000 x 1024 paths leaves it: 0.324783 plus and minus 100
+    // standard deviations of 0.000005, a span without a hundredth in it.
+    form->SetValueAxisMinimum(-1.0);
+    form->SetValueAxisMaximum(0.325283);
+    form->SetValueAxisMinimum(0.324283);
+    form->Chart1->replot();
+    EXPECT_EQ(form->Chart1->yAxis->tickVectorLabels(), QVector<QString>{"0.32478"});
+    // Zoomed out until hundredths lie inside, the ordinary labels are back.
+    for (int i = 0; i < 4; ++i) Click(form->Button3);
+    form->Chart1->replot();
+    EXPECT_EQ(form->Chart1->yAxis->tickVectorLabels(), (QVector<QString>{"0.32", "0.33"}));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(FormTest, ThePointerShowsTheWaitFromTheStartOfARunToItsEnd)
+{
+    // The shape seen each time the run reports progress, from inside it.
+    QList<Qt::CursorShape> during;
+    QObject::connect(form->ProgressBar3, &QProgressBar::valueChanged, form, [&during] {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        during << (cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
+    });
+    const auto pressAndCheck = [&](const char* what) {
+        during.clear();
+        Click(form->Button1);
+        EXPECT_FALSE(during.isEmpty()) << what;
+        EXPECT_EQ(during.count(Qt::WaitCursor), during.size()) << what;
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << what;
+    };
+    Type(form->Edit9, "1");
+    pressAndCheck("a run to its end");
+    EXPECT_TRUE(errors.isEmpty());
+    // A put struck far above overflows once its payoffs are summed.
+    Click(form->RadioGroup1->Item(1));
+    Type(form->Edit2, "1e300");
+    pressAndCheck("a run that a fault ends");
+    EXPECT_EQ(errors, QStringList{"Floating point overflow."});
+    // Refused before any run: the pointer never changes.
+    errors.clear();
+    Type(form->Edit2, "x");
+    during.clear();
+    Click(form->Button1);
+    EXPECT_EQ(errors, QStringList{FloatMessage.arg("x")});
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(FormTest, AFaultOfTheRunIsShownAndTheWindowCarriesOn)

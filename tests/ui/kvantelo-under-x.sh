@@ -1,23 +1,44 @@
 #!/bin/sh
 # Starts the real program on a virtual X server with a window manager, finds
-# its window by the caption, takes a screenshot, presses Compute with the
-# mouse, closes the window through the window manager and expects exit 0.
-# Usage: kvantelo-under-x.sh PROGRAM OUTPUT_DIR [WRAPPER...]
-# A wrapper command (valgrind and its options, say) runs the program; every
-# wait then allows for a program that runs some fifty times slower.
+# its window by the caption and checks what the window manager was told: the
+# exact title, a frame inside the screen, and a minimum size that a request
+# for a smaller window cannot undercut. Takes a screenshot, presses Compute
+# with the mouse, closes the window through the window manager and expects
+# exit 0.
+# Usage: kvantelo-under-x.sh [--screen WIDTHxHEIGHT] [--scale FACTOR]
+#                            PROGRAM CAPTION OUTPUT_DIR [WRAPPER...]
+# --screen sets the size of the virtual screen (1280x1024), --scale the
+# program's QT_SCALE_FACTOR (a whole number, 1). A wrapper command (valgrind
+# and its options, say) runs the program; every wait then allows for a
+# program that runs some fifty times slower.
 set -u
+screen=1280x1024
+scale=1
+while [ $# -gt 0 ]; do
+    case $1 in
+        --screen) screen=$2; shift 2 ;;
+        --scale) scale=$2; shift 2 ;;
+        *) break ;;
+    esac
+done
 program=$1
-out=$2
-shift 2
+caption=$2
+out=$3
+shift 3
 patience=1
 [ $# -gt 0 ] && patience=30
-caption='Kvantelo:         Quasi random numbers in Monte Carlo simulation'
-# Compute's centre in the window's client area: its place on the valuation
-# page plus the page's offset below the tab bar.
+# The designed client size, and Compute's centre in the client area: its
+# place on the valuation page plus the page's offset below the tab bar. All
+# in the window's own pixels, which the scale multiplies on the screen.
+client_width=797
+client_height=416
 button_x=120
 button_y=373
+# A request for less than the designed size.
+small_width=600
+small_height=300
 
-for tool in Xvfb openbox xdotool wmctrl import; do
+for tool in Xvfb openbox xdotool wmctrl xprop xwininfo import; do
     command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
 done
 
@@ -28,32 +49,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number to this file, so
-# servers started at the same moment by other tests never collide.
-displayfd="$out/xvfb.display"
-rm -f "$displayfd"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfd" >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=
-for _ in $(seq 100); do
-    display=$(head -n 1 "$displayfd" 2>/dev/null)
-    [ -n "$display" ] && break
-    sleep 0.1
-done
-[ -n "$display" ] || { echo "no X server" >&2; cat "$out/xvfb.log" >&2; exit 1; }
-display=":$display"
-export DISPLAY=$display
-unset QT_QPA_PLATFORM
+. "$(dirname "$0")/x-session.sh"
+start_x_session "$out" "$screen" || exit 1
+screen_width=${screen%x*}
+screen_height=${screen#*x}
 # In a sanitizer build, what the system's own libraries keep until exit is
 # not a leak of the program.
 LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/system-libraries.supp"
 export LSAN_OPTIONS
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >"$out/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 0.5
 
-"$@" "$program" >"$out/kvantelo.log" 2>&1 &
+QT_SCALE_FACTOR=$scale "$@" "$program" >"$out/kvantelo.log" 2>&1 &
 app_pid=$!
 
 window=
@@ -64,9 +69,32 @@ for _ in $(seq $((300 * patience))); do
 done
 [ -n "$window" ] || { echo "window not found" >&2; cat "$out/kvantelo.log" >&2; exit 1; }
 if [ "$patience" -gt 1 ]; then sleep 10; else sleep 0.5; fi
-import -window root "$out/kvantelo-start.png" || { echo "screenshot failed" >&2; exit 1; }
 
-xdotool mousemove --window "$window" "$button_x" "$button_y" click 1
+# The title the window manager shows is the caption, with nothing appended.
+net_wm_name=$(xprop -id "$window" _NET_WM_NAME)
+[ "$net_wm_name" = "_NET_WM_NAME(UTF8_STRING) = \"$caption\"" ] ||
+    { echo "window manager title is $net_wm_name" >&2; exit 1; }
+
+# Client geometry in screen pixels: left top width height.
+client_geometry() {
+    xwininfo -id "$window" | awk '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF }
+        END { print x, y, w, h }'
+}
+# The frame (the client and the decoration the window manager adds on each
+# side) lies wholly inside the screen.
+frame_inside_screen() {
+    set -- $(client_geometry) $(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,/ /g')
+    [ $# -eq 8 ] || { echo "no frame extents: $*" >&2; return 1; }
+    left=$(($1 - $5)) top=$(($2 - $7)) right=$(($1 + $3 + $6)) bottom=$(($2 + $4 + $8))
+    echo "frame from ($left, $top) to ($right, $bottom) on a $screen screen"
+    [ "$left" -ge 0 ] && [ "$top" -ge 0 ] && [ "$right" -le "$screen_width" ] && [ "$bottom" -le "$screen_height" ]
+}
+frame_inside_screen || { echo "the window's frame is not inside the screen" >&2; exit 1; }
+
+import -window root "$out/kvantelo-start.png" || { echo "screenshot failed" >&2; exit 1; }
+xdotool mousemove --window "$window" $((button_x * scale)) $((button_y * scale)) click 1
 # A press fills the grid and draws both lines, so the screen must change.
 changed=
 for _ in $(seq $((2 * patience))); do
@@ -75,8 +103,19 @@ for _ in $(seq $((2 * patience))); do
     if ! cmp -s "$out/kvantelo-start.png" "$out/kvantelo-computed.png"; then changed=1; break; fi
 done
 [ -n "$changed" ] || { echo "pressing Compute changed nothing on the screen" >&2; exit 1; }
-# Whatever the press still draws is finished before the window is closed.
+# Whatever the press still draws is finished before the window is resized.
 [ "$patience" -gt 1 ] && sleep 10
+
+# Asked for less, the window keeps at least its designed client size.
+xdotool windowsize "$window" $((small_width * scale)) $((small_height * scale))
+sleep $((patience > 1 ? 10 : 1))
+read -r _ _ width height <<GEOMETRY
+$(client_geometry)
+GEOMETRY
+echo "client $width x $height after a request for $((small_width * scale)) x $((small_height * scale))"
+[ "$width" -ge $((client_width * scale)) ] && [ "$height" -ge $((client_height * scale)) ] ||
+    { echo "the window shrank below its designed size" >&2; exit 1; }
+frame_inside_screen || { echo "the resized window's frame is not inside the screen" >&2; exit 1; }
 
 wmctrl -c "$caption"
 status=
@@ -91,4 +130,4 @@ done
 app_pid=
 [ -n "$status" ] || { echo "program did not end after its window was closed" >&2; exit 1; }
 [ "$status" -eq 0 ] || { echo "program exited with $status" >&2; cat "$out/kvantelo.log" >&2; exit 1; }
-echo "window found, Compute pressed, closed, exit status 0"
+echo "window found with its exact title and inside the screen, Compute pressed, kept its size, closed, exit status 0"
