@@ -24,6 +24,7 @@
 #include "random/InverseNormalBlock.h"
 #include "random/NormalDistribution.h"
 #include "random/PseudoRandom.h"
+#include "tests/random/InverseNormalArguments.h"
 
 namespace {
 
@@ -109,16 +110,7 @@ int64_t CheckSet(const char* name, int64_t total, Fill fill, FallbackShares* sha
 
 double Generated(std::mt19937_64& bits) {
     const uint64_t b = bits();
-    const double fraction = static_cast<double>(b >> 11) * 0x1p-53;
-    switch (b & 3) {
-    case 0: return fraction;
-    case 1: return (b & 4) != 0 ? Acklam::PLow + 0.08 * fraction : Acklam::PHigh - 0.08 * fraction;
-    case 2: {
-        const double tail = std::exp2(-1074.0 * fraction * fraction) * Acklam::PLow;
-        return (b & 4) != 0 ? tail : 1.0 - tail;
-    }
-    default: return 0.5 + (fraction - 0.5) * std::exp2(-static_cast<double>((b >> 3) % 60));
-    }
+    return HardInverseNormalArgument(b, static_cast<double>(b >> 11) * 0x1p-53);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "random/InverseNormalBlock.h"
+#include "InverseNormalArguments.h"
 #include "random/NormalDistribution.h"
 
 namespace {
@@ -123,21 +124,9 @@ TEST(InverseCumulativeNormalBlock, MatchesOnTenMillionGeneratedArguments) {
             state ^= state << 25;
             state ^= state >> 27;
             const uint64_t b = state * 0x2545F4914F6CDD1Dull;
-            const double fraction = (b >> 11) * 0x1p-53;
-            switch (b & 7) {
-            case 0:
-            case 1:
-            case 2: u = static_cast<double>(b >> 33) * (1.0 / 2147483647.0); break;
-            case 3:
-            case 4: u = fraction; break;
-            case 5: u = (b & 8) != 0 ? PLow + 0.08 * fraction : PHigh - 0.08 * fraction; break;
-            case 6: {
-                const double tail = std::exp2(-1074.0 * fraction * fraction) * PLow;
-                u = (b & 8) != 0 ? tail : 1.0 - tail;
-                break;
-            }
-            default: u = 0.5 + (fraction - 0.5) * std::exp2(-static_cast<double>((b >> 3) % 60)); break;
-            }
+            // Three in eight from the pseudo-random source's grid.
+            u = (b & 7) < 3 ? static_cast<double>(b >> 33) * (1.0 / 2147483647.0)
+                            : HardInverseNormalArgument(b >> 3, static_cast<double>(b >> 11) * 0x1p-53);
         }
         ExpectSameBitsAsOneValueFunction(uniforms);
         if (HasFailure()) {
