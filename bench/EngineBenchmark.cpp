@@ -200,10 +200,10 @@ void MainRun(benchmark::State& state, GeneratorKind kind, PayoffKind payoff)
     Parameters.averageKind = payoff == PayoffKind::Geometric ? AverageKind::Geometric : AverageKind::Arithmetic;
     Parameters.useControlVariate = payoff == PayoffKind::ArithmeticWithControlVariate;
     SeedGenerators(BenchmarkSeed);
-    if (Parameters.useControlVariate) {
-        controlVariateCoefficients[static_cast<int32_t>(kind)] = EstimateControlVariateCoefficient(kind);
-    }
     StoringObserver observer(Parameters.pathCount);
+    if (Parameters.useControlVariate) {
+        controlVariateCoefficients[static_cast<int32_t>(kind)] = EstimateControlVariateCoefficient(kind, observer);
+    }
     RunSimulation(kind, observer);  // builds the bridge table outside the timing
 
     const double start = ThreadNanoseconds();

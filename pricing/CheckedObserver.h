@@ -6,7 +6,7 @@
 #include "pricing/FloatingPointFault.h"
 #include "pricing/RunObserver.h"
 
-// The run's only way to its observer. Before each call a raised fault flag
+// The run's only way to its observer. Before each report a raised fault flag
 // ends the press, so no infinity or NaN ever reaches the window; after each
 // call the flags the observer itself raised (its toolkit and chart may) are
 // dropped, so they never become a fault of the press.
@@ -26,6 +26,13 @@ public:
     }
     void SetValueAxisMinimum(double value) { Call(&RunObserver::SetValueAxisMinimum, value); }
     void SetValueAxisMaximum(double value) { Call(&RunObserver::SetValueAxisMaximum, value); }
+    // The pilot checks its faults once, at its end, with the flags of all its
+    // paths: the observer may neither end it early with them nor drop them.
+    void PilotPathDone()
+    {
+        const FaultFlagsKept pilotFlags;
+        target.PilotPathDone();
+    }
 
 private:
     template <typename... Declared, typename... Given>

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "pricing/CheckedObserver.h"
 #include "pricing/FloatingPointFault.h"
 #include "pricing/PathPayoff.h"
 #include "pricing/PathSimulation.h"
@@ -25,9 +26,10 @@ struct PilotSums {
 
 }  // namespace
 
-double EstimateControlVariateCoefficient(GeneratorKind kind)
+double EstimateControlVariateCoefficient(GeneratorKind kind, RunObserver& window)
 {
     const RunSetUp run = SetUpRun(kind);
+    CheckedObserver observer(window);
     const int32_t m = run.pathsPerBatch;
 
     PilotSums sums;
@@ -42,6 +44,7 @@ double EstimateControlVariateCoefficient(GeneratorKind kind)
         sums.arithmetic = AddRounded(sums.arithmetic, yA);
         sums.geometric = AddRounded(sums.geometric, yG);
         sums.geometricSquared = RoundToDouble(sums.geometricSquared + static_cast<long double>(yG) * yG);
+        observer.PilotPathDone();
     }
 
     // Plain (divide-by-m) moments: the factor cancels in the slope.

@@ -32,3 +32,14 @@ void CheckFloatingPointFaults()
     }
     throw FloatingPointFault("Invalid floating point operation");
 }
+
+FaultFlagsKept::FaultFlagsKept() : raised(std::fetestexcept(FaultFlags))
+{
+    std::fegetexceptflag(&saved, FaultFlags);
+}
+
+FaultFlagsKept::~FaultFlagsKept()
+{
+    // Restoring rewrites the x87 environment: only when something changed.
+    if (std::fetestexcept(FaultFlags) != raised) std::fesetexceptflag(&saved, FaultFlags);
+}

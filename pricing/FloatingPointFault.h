@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cfenv>
 #include <stdexcept>
 
 // An invalid operation, a division by zero or an overflow during a press.
@@ -19,3 +20,18 @@ void ClearFloatingPointFaults();
 // corresponding flag is raised (in that order of precedence: the first two
 // produce the infinities that then make an invalid operation).
 void CheckFloatingPointFaults();
+
+// Keeps the invalid, division-by-zero and overflow flags as they were when it
+// was made: what code running during its life raises or clears is undone when
+// it ends. Cheap when that code leaves the flags alone.
+class FaultFlagsKept {
+public:
+    FaultFlagsKept();
+    ~FaultFlagsKept();
+    FaultFlagsKept(const FaultFlagsKept&) = delete;
+    FaultFlagsKept& operator=(const FaultFlagsKept&) = delete;
+
+private:
+    int raised;
+    std::fexcept_t saved;
+};

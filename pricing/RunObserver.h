@@ -19,6 +19,11 @@ public:
     virtual void SetCell(int32_t column, int32_t row, const std::string& text) = 0;
     virtual void SetValueAxisMinimum(double value) = 0;
     virtual void SetValueAxisMaximum(double value) = 0;
+    // After each path of a control-variate pilot, which reports nothing: a
+    // chance to keep a window alive during a long pilot, or to end the press
+    // by throwing. Whatever floating-point flags it raises or clears are not
+    // the pilot's.
+    virtual void PilotPathDone() {}
 
 protected:
     ~RunObserver() = default;

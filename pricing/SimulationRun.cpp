@@ -48,7 +48,7 @@ void RunSequence(RunObserver& observer)
 {
     for (const GeneratorKind kind : {GeneratorKind::Pseudo, GeneratorKind::Quasi}) {
         if (Parameters.useControlVariate) {
-            controlVariateCoefficients[static_cast<int32_t>(kind)] = EstimateControlVariateCoefficient(kind);
+            controlVariateCoefficients[static_cast<int32_t>(kind)] = EstimateControlVariateCoefficient(kind, observer);
         }
         RunSimulation(kind, observer);
     }

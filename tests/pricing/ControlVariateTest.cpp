@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DefaultInputs.h"
+#include "RecordingObserver.h"
 #include "pricing/ControlVariate.h"
 #include "pricing/PathPayoff.h"
 #include "random/BrownianBridge.h"
@@ -47,9 +48,13 @@ TEST(ControlVariatePilot, IsTheSlopeOverOneBatchOfTheKindsStream)
     const RandomStateRecord random = RandomState;
     const int32_t sobol = nextSobolIndex;
 
-    const double pseudo = EstimateControlVariateCoefficient(GeneratorKind::Pseudo);
-    const double quasi = EstimateControlVariateCoefficient(GeneratorKind::Quasi);
+    RecordingObserver observer;
+    const double pseudo = EstimateControlVariateCoefficient(GeneratorKind::Pseudo, observer);
+    const double quasi = EstimateControlVariateCoefficient(GeneratorKind::Quasi, observer);
     EXPECT_EQ(nextSobolIndex, sobol + 512);
+    // Silent but for the end of each path.
+    EXPECT_TRUE(observer.calls.empty());
+    EXPECT_EQ(observer.pilotPathsDone, 2 * 512);
     EXPECT_GT(pseudo, 0.5);
 
     RandomState = random;

@@ -11,10 +11,10 @@
 namespace {
 
 // A press that must fail: returns what the observer received before it did.
-std::vector<RecordedCall> FailingPress(const PricingParameters& inputs, const char* message)
+std::vector<RecordedCall> FailingPress(const PricingParameters& inputs, const char* message,
+                                       RecordingObserver&& observer = RecordingObserver())
 {
     Parameters = inputs;
-    RecordingObserver observer;
     try {
         RunSequence(observer);
         ADD_FAILURE() << "no fault, expected " << message;
@@ -44,6 +44,12 @@ TEST(FloatingPointFault, NegativeSpotIsAnInvalidOperation)
     EXPECT_EQ(FailingPress(inputs, "Invalid floating point operation").size(), 1u);
 }
 
+// Clears every fault flag whenever the pilot tells it a path is done.
+class FlagClearingObserver : public RecordingObserver {
+public:
+    void PilotPathDone() override { std::feclearexcept(FE_ALL_EXCEPT); }
+};
+
 TEST(FloatingPointFault, OverflowEndsThePressWhereItHappens)
 {
     // The payoffs fit, the square of the first batch mean does not: the
@@ -55,9 +61,11 @@ TEST(FloatingPointFault, OverflowEndsThePressWhereItHappens)
     ASSERT_EQ(calls.size(), 1u + 2 * 64);
     EXPECT_EQ(calls.back().operation, RecordedCall::Point);
 
-    // In the pilot, before the main run reports anything.
+    // In the pilot, before the main run reports anything, also when the
+    // observer clears the flags between the pilot's paths.
     inputs.useControlVariate = true;
     EXPECT_TRUE(FailingPress(inputs, "Floating point overflow").empty());
+    EXPECT_TRUE(FailingPress(inputs, "Floating point overflow", FlagClearingObserver()).empty());
 }
 
 // The window's toolkit raises flags of its own; they are not the run's.
@@ -71,6 +79,11 @@ public:
     void AddPoint(GeneratorKind kind, double x, double y, RgbColour colour) override
     {
         RecordingObserver::AddPoint(kind, x, y, colour);
+        Raise();
+    }
+    void PilotPathDone() override
+    {
+        RecordingObserver::PilotPathDone();
         Raise();
     }
 
@@ -93,6 +106,7 @@ TEST(FloatingPointFault, FlagsRaisedOutsideTheRunAreNotFaults)
     FlagRaisingObserver observer;
     EXPECT_NO_THROW(RunSequence(observer));
     EXPECT_EQ(observer.calls.size(), 2 * (1 + 2 * 1024 + 6));
+    EXPECT_EQ(observer.pilotPathsDone, 2 * 64);
 }
 
 }  // namespace

@@ -22,6 +22,8 @@ struct RecordedCall {
 class RecordingObserver : public RunObserver {
 public:
     std::vector<RecordedCall> calls;
+    // Paths of the pilots, which report nothing else.
+    int32_t pilotPathsDone = 0;
 
     void SetProgress(int32_t percent) override { Record(RecordedCall::Progress).integer = percent; }
     void ClearSeries(GeneratorKind kind) override { Record(RecordedCall::Clear).kind = kind; }
@@ -42,6 +44,7 @@ public:
     }
     void SetValueAxisMinimum(double value) override { Record(RecordedCall::AxisMinimum).y = value; }
     void SetValueAxisMaximum(double value) override { Record(RecordedCall::AxisMaximum).y = value; }
+    void PilotPathDone() override { ++pilotPathsDone; }
 
 private:
     RecordedCall& Record(RecordedCall::Operation operation)

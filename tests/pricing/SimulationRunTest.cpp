@@ -134,7 +134,7 @@ TEST(RunSequence, ConsumesTheStreamsInOrderAndContinues)
     RecordingObserver stepwise;
     for (int press = 0; press < 2; ++press) {
         for (const GeneratorKind kind : {GeneratorKind::Pseudo, GeneratorKind::Quasi}) {
-            controlVariateCoefficients[static_cast<int>(kind)] = EstimateControlVariateCoefficient(kind);
+            controlVariateCoefficients[static_cast<int>(kind)] = EstimateControlVariateCoefficient(kind, stepwise);
             RunSimulation(kind, stepwise);
         }
     }
