@@ -159,6 +159,13 @@ QColor ConvergenceLine::PointColour(int32_t index) const
     return run == colourRuns.begin() ? QColor() : QColor((run - 1)->colour);
 }
 
+QCPRange ConvergenceLine::RecentValueRange() const
+{
+    const int32_t count = PointCount();
+    const Extent extent = ValueExtent(count / 2, count);
+    return QCPRange(extent.lowest, extent.highest);
+}
+
 void ConvergenceLine::draw(QCPPainter* painter)
 {
     if (!mKeyAxis || !mValueAxis || mKeyAxis->range().size() <= 0 || colourRuns.empty()) return;

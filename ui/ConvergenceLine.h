@@ -43,6 +43,10 @@ public:
     int32_t PointCount() const { return mDataContainer->size(); }
     // The colour of the segment that ends at point index (0 for the first).
     QColor PointColour(int32_t index) const;
+    // The lowest and highest values of the latest half of the points: the
+    // first points of a run wander far more than the rest. The line must hold
+    // a point.
+    QCPRange RecentValueRange() const;
 
     // From the first and last keys alone, also on a logarithmic axis (where
     // the graph's own search visits every point): the keys are ascending and

@@ -17,6 +17,8 @@ public:
     static constexpr uint32_t CallsPerCheck = 1024;
 
     void Start();
+    // Until the next Start, nothing is due.
+    void Stop() { clock.invalidate(); }
     bool Due()
     {
         if (++calls % CallsPerCheck != 0) return false;

@@ -23,6 +23,7 @@
 #include "ui/DescriptionText.h"
 #include "ui/EdgeAnchors.h"
 #include "ui/ErrorDisplay.h"
+#include "ui/InputDuringRun.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowPlacement.h"
@@ -115,7 +116,7 @@ const FieldBlock& YieldField = FieldBlocks[5];
 const std::span<const FieldBlock> SimulationFields = std::span(FieldBlocks).last(2);
 
 const QString ComputeHelp = QStringLiteral("Runs the pseudo-random simulation, then the quasi-random one.\n"
-                                           "Return or Enter in any field does the same.");
+                                           "Return or Enter in any field does the same; Escape stops a run.");
 
 // Where the eye rests on a control, and where a screen reader looks.
 void SetHelp(QWidget* control, const QString& help)
@@ -157,6 +158,7 @@ TForm1::TForm1()
     WriteGridHeadings();
     StringGrid1->SetRow(3);
     StringGrid1->SetTopRow(1);
+    inputDuringRun = new InputDuringRun(this);
     ConnectHandlers();
 }
 
@@ -366,8 +368,11 @@ void TForm1::WriteGridHeadings()
 
 void TForm1::ConnectHandlers()
 {
+    // No handler runs inside a run: one asked for then runs after it.
     const auto bind = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
-        connect(sender, signal, this, [this, handler] { ShowingErrors([this, handler] { (this->*handler)(); }); });
+        connect(sender, signal, this, [this, handler] {
+            inputDuringRun->RunHandler([this, handler] { ShowingErrors([this, handler] { (this->*handler)(); }); });
+        });
     };
     bind(Edit4, &QLineEdit::textChanged, &TForm1::Edit4Change);
     bind(RadioGroup4->Buttons(), &QButtonGroup::idClicked, &TForm1::RadioGroup4Click);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include <QMargins>
@@ -22,6 +23,7 @@ class QPushButton;
 class QTabWidget;
 class ConvergenceLine;
 class EdgeAnchors;
+class InputDuringRun;
 class RadioGroup;
 class StringGrid;
 
@@ -53,7 +55,10 @@ public:
     void SetCell(int32_t column, int32_t row, const std::string& text) override;
     void SetValueAxisMinimum(double value) override;
     void SetValueAxisMaximum(double value) override;
+    void PilotPathDone() override;
 
+    // From the start of a press's run to its end, however it ends.
+    bool RunInProgress() const;
     const ValueAxisBounds& ValueAxis() const { return valueAxis; }
     ConvergenceLine* Series(GeneratorKind kind) const { return series[static_cast<std::size_t>(kind)]; }
 
@@ -136,11 +141,19 @@ private:
     // reach past the screen's edge.
     void KeepFrameInside();
 
+    // Around the run of a press: the wait cursor, the live view, and the
+    // window's input kept for after the run. The end draws the chart with
+    // the value axis's own bounds, however the run ended.
+    void PressStarted();
+    void PressEnded();
+
     void SetBottomAxisLogarithmic(bool logarithmic);
+    // Shows the value axis's own bounds, which ends a live view's fit.
     void ShowValueAxis();
     // Fits the bottom axis to the lines and draws the chart; immediately
     // (during a run, when the event loop waits) or at the next event.
     void RedrawChart(bool immediately);
+    // Lets the event loop turn, then draws the chart and the progress bar.
     void RedrawLive();
 
     EdgeAnchors* valuationAnchors = nullptr;
@@ -153,6 +166,12 @@ private:
     std::array<ConvergenceLine*, 2> series{};
     int32_t shownProgress = 0;
     LiveRedraw liveRedraw;
+    InputDuringRun* inputDuringRun = nullptr;
+    // Until a press sets the value axis, its live redraws show a value range
+    // fitted to the line its run is drawing: the bounds of the press before
+    // (both 0 before the first) would mostly leave that line out of view.
+    bool fitLiveView = false;
+    std::optional<GeneratorKind> runningLine;
 };
 
 // The single instance, set while the window exists.

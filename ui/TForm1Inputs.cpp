@@ -12,6 +12,7 @@
 #include "pricing/SimulationRun.h"
 #include "ui/ConvergenceLine.h"
 #include "ui/ErrorDisplay.h"
+#include "ui/InputDuringRun.h"
 #include "ui/NumberConversion.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
@@ -98,21 +99,45 @@ void TForm1::ReadInputs()
 void TForm1::Button1Click()
 {
     ReadInputs();
-    // The run holds the event loop until it ends, so the pointer shows the
-    // wait from its start to its end, also when a fault ends it. A cursor
-    // change is a request to the window system: it takes effect without a
-    // turn of the event loop.
-    struct WaitCursor {
-        WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-        ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    } waitCursor;
-    // Whatever the run reported before a fault ends it stays on screen.
-    struct FinalRedraw {
-        TForm1* form;
-        ~FinalRedraw() { form->RedrawChart(false); }
-    } finalRedraw{this};
+    // The press ends the same way whether the run completes, is stopped or
+    // ends in a fault, which then reaches the error display.
+    struct Press {
+        TForm1& form;
+        explicit Press(TForm1& pressed) : form(pressed) { form.PressStarted(); }
+        ~Press() { form.PressEnded(); }
+    } press(*this);
+    try {
+        RunSequence(*this);
+    } catch (const RunStopped&) {
+        // Stopped by the user, without a message: what the run reported
+        // stays, and the bar is ready for the next press.
+        SetProgress(0);
+    }
+}
+
+void TForm1::PressStarted()
+{
+    // The run keeps the input for after it, so the pointer shows the wait
+    // from its start to its end. A cursor change is a request to the window
+    // system: it takes effect without a turn of the event loop.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    fitLiveView = true;
+    runningLine.reset();
     liveRedraw.Start();
-    RunSequence(*this);
+    inputDuringRun->RunStarted();
+}
+
+void TForm1::PressEnded()
+{
+    liveRedraw.Stop();
+    runningLine.reset();
+    // Whatever the run reported stays on screen, shown within the axis's own
+    // bounds, also when it was stopped or a fault ended it.
+    ShowValueAxis();
+    RedrawChart(false);
+    QGuiApplication::restoreOverrideCursor();
+    // Last: it may close the window.
+    inputDuringRun->RunEnded();
 }
 
 void TForm1::Edit4Change()

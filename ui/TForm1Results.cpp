@@ -4,6 +4,7 @@
 #include <qcustomplot.h>
 
 #include "ui/ConvergenceLine.h"
+#include "ui/InputDuringRun.h"
 #include "ui/StringGrid.h"
 #include "ui/TForm1.h"
 
@@ -32,12 +33,18 @@ void TForm1::ClearSeries(GeneratorKind kind)
     Series(kind)->Clear();
     // The run that clears a line adds one point per path.
     Series(kind)->Reserve(Parameters.pathCount);
+    runningLine = kind;
     Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void TForm1::AddPoint(GeneratorKind kind, double x, double y, RgbColour colour)
 {
     Series(kind)->Append(x, y, qRgb(colour.red, colour.green, colour.blue));
+    if (liveRedraw.Due()) RedrawLive();
+}
+
+void TForm1::PilotPathDone()
+{
     if (liveRedraw.Due()) RedrawLive();
 }
 
@@ -70,8 +77,11 @@ void TForm1::Button3Click()
     ShowValueAxis();
 }
 
+bool TForm1::RunInProgress() const { return inputDuringRun->RunInProgress(); }
+
 void TForm1::ShowValueAxis()
 {
+    fitLiveView = false;
     const ValueAxisBounds::Range shown = valueAxis.DisplayedRange();
     Chart1->yAxis->setRange(shown.lower, shown.upper);
     Chart1->replot(QCustomPlot::rpQueuedReplot);
@@ -103,6 +113,14 @@ void TForm1::RedrawChart(bool immediately)
 
 void TForm1::RedrawLive()
 {
+    // Fitted first, so that whatever draws the chart while the event loop
+    // turns shows the running line too.
+    if (fitLiveView && runningLine && Series(*runningLine)->PointCount() > 0) {
+        const QCPRange recent = Series(*runningLine)->RecentValueRange();
+        const ValueAxisBounds::Range fitted = ValueAxisBounds::Fitted(recent.lower, recent.upper);
+        Chart1->yAxis->setRange(fitted.lower, fitted.upper);
+    }
+    inputDuringRun->TurnEventLoop();
     RedrawChart(true);
     ProgressBar3->repaint();
     liveRedraw.Redrawn();

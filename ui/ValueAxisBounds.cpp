@@ -11,6 +11,14 @@ namespace {
 // and never less than 0.05, so that a few labels 0.01 apart are in view.
 constexpr double ZeroSpanRelativeHalfWidth = 0.05;
 constexpr double ZeroSpanMinimumHalfWidth = 0.05;
+// The margin of a fitted range on each side, as a share of the values' span.
+constexpr double FittedMarginShare = 0.1;
+
+ValueAxisBounds::Range AroundValue(double value)
+{
+    const double half = std::max(std::fabs(value) * ZeroSpanRelativeHalfWidth, ZeroSpanMinimumHalfWidth);
+    return {value - half, value + half};
+}
 
 }  // namespace
 
@@ -38,6 +46,12 @@ void ValueAxisBounds::Zoom(double factor)
 ValueAxisBounds::Range ValueAxisBounds::DisplayedRange() const
 {
     if (maximum > minimum) return {minimum, maximum};
-    const double half = std::max(std::fabs(minimum) * ZeroSpanRelativeHalfWidth, ZeroSpanMinimumHalfWidth);
-    return {minimum - half, minimum + half};
+    return AroundValue(minimum);
+}
+
+ValueAxisBounds::Range ValueAxisBounds::Fitted(double lowest, double highest)
+{
+    if (!(highest > lowest)) return AroundValue(lowest);
+    const double margin = (highest - lowest) * FittedMarginShare;
+    return {lowest - margin, highest + margin};
 }

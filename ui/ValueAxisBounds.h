@@ -25,6 +25,10 @@ public:
     // The range to draw: the bounds themselves, or for a span of zero a small
     // interval centred on the single value.
     Range DisplayedRange() const;
+    // A range that shows values from lowest to highest with a margin on each
+    // side, drawn as DisplayedRange draws bounds of a span of zero when they
+    // are all one value. It leaves the bounds alone.
+    static Range Fitted(double lowest, double highest);
 
 private:
     double minimum = 0.0;

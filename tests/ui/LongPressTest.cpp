@@ -1,0 +1,240 @@
+// A press long enough for the window to redraw while it runs: the live chart
+// shows the running line, input made during the run is handled after it in
+// its order, and Escape or closing the window stops the run at once.
+#include <functional>
+#include <vector>
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+#include <qcustomplot.h>
+
+#include "FormFixture.h"
+#include "PressChecks.h"
+#include "ui/ConvergenceLine.h"
+#include "ui/RadioGroup.h"
+#include "ui/StringGrid.h"
+
+namespace {
+
+// Iterations of a press that lasts seconds, far longer than the few live
+// redraws each test waits for before it stops the press.
+const QString LongIterations = QStringLiteral("4096");
+constexpr int32_t LongPaths = 4096 * 1024;
+// Long enough for the hand-over of kept input and the short press it starts.
+constexpr int HandOverMilliseconds = 20000;
+
+class LongPressTest : public FormTest {
+protected:
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        Type(form->Edit9, LongIterations);
+    }
+
+    void TearDown() override
+    {
+        QObject::disconnect(redrawn);
+        FormTest::TearDown();
+    }
+
+    // Calls action at each drawing of the chart while a run is in progress,
+    // with its number, counted from 1.
+    void AtEachLiveRedraw(std::function<void(int)> action)
+    {
+        redrawn = QObject::connect(form->Chart1, &QCustomPlot::afterReplot, [this, action, count = 0]() mutable {
+            if (form->RunInProgress()) action(++count);
+        });
+    }
+
+    // Input as the window system delivers it: to the window, at a control's
+    // centre, or to whichever control has the focus.
+    void ClickInWindow(QWidget* control)
+    {
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, control->mapTo(form, control->rect().center()));
+    }
+    void KeyInWindow(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(form->windowHandle(), key, modifiers);
+    }
+
+    // Lets the event loop run until condition holds, or for at most the
+    // given time.
+    static bool WaitFor(const std::function<bool()>& condition, int milliseconds)
+    {
+        for (int waited = 0; waited < milliseconds && !condition(); waited += 10) QTest::qWait(10);
+        return condition();
+    }
+
+    QMetaObject::Connection redrawn;
+};
+
+TEST_F(LongPressTest, LiveRedrawsFitTheRunningLineAndLeaveTheAxisBoundsAlone)
+{
+    // Bounds of an earlier press far from the option's value, as ZoomIn and
+    // ZoomOut act on them.
+    form->SetValueAxisMinimum(-1.0);
+    form->SetValueAxisMaximum(2.0);
+    form->SetValueAxisMinimum(1.5);
+    struct Seen {
+        QCPRange shown;
+        QCPRange recent;
+        double last;
+        double minimum, maximum;
+        int labels;
+    };
+    std::vector<Seen> seen;
+    AtEachLiveRedraw([&](int redraw) {
+        const ConvergenceLine* line = form->Series2;
+        ASSERT_GT(line->PointCount(), 0);
+        seen.push_back({form->Chart1->yAxis->range(), line->RecentValueRange(),
+                        line->data()->at(line->PointCount() - 1)->value, form->ValueAxis().Minimum(),
+                        form->ValueAxis().Maximum(), static_cast<int>(form->Chart1->yAxis->tickVectorLabels().size())});
+        if (redraw == 3) KeyInWindow(Qt::Key_Escape);
+    });
+    Click(form->Button1);
+    ASSERT_GE(seen.size(), 3u);
+    for (const Seen& redraw : seen) {
+        EXPECT_TRUE(redraw.shown.contains(redraw.last)) << redraw.last;
+        EXPECT_LE(redraw.shown.lower, redraw.recent.lower);
+        EXPECT_GE(redraw.shown.upper, redraw.recent.upper);
+        // A margin, but not so wide that the line lies flat.
+        EXPECT_LT(redraw.shown.size(), 2 * redraw.recent.size() + 0.2);
+        EXPECT_GE(redraw.labels, 1);
+        EXPECT_EQ(redraw.minimum, 1.5);
+        EXPECT_EQ(redraw.maximum, 2.0);
+    }
+    // Once the press is over, the chart shows the bounds again.
+    EXPECT_EQ(form->Chart1->yAxis->range(), QCPRange(1.5, 2.0));
+    EXPECT_EQ(form->ValueAxis().Minimum(), 1.5);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(LongPressTest, EscapeStopsThePressWhereItIsAndTheNextPressComputes)
+{
+    Type(form->Edit9, "1");
+    Compute();
+    const QStringList before = {form->StringGrid1->Cell(2, 1), form->StringGrid1->Cell(2, 2),
+                                form->StringGrid1->Cell(3, 1), form->StringGrid1->Cell(3, 2)};
+    const double minimum = form->ValueAxis().Minimum();
+    const double maximum = form->ValueAxis().Maximum();
+
+    Type(form->Edit9, LongIterations);
+    int32_t pointsAtEscape = 0;
+    AtEachLiveRedraw([&](int redraw) {
+        if (redraw != 1) return;
+        pointsAtEscape = form->Series2->PointCount();
+        KeyInWindow(Qt::Key_Escape);
+    });
+    Click(form->Button1);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_FALSE(form->RunInProgress());
+    // The pseudo-random run ended where it was: its points so far stay, the
+    // quasi-random line and every estimate of the press before are untouched.
+    EXPECT_GE(form->Series2->PointCount(), pointsAtEscape);
+    EXPECT_GT(pointsAtEscape, 0);
+    EXPECT_LT(form->Series2->PointCount(), LongPaths);
+    EXPECT_EQ(form->Series1->PointCount(), 1024);
+    EXPECT_EQ(QStringList({form->StringGrid1->Cell(2, 1), form->StringGrid1->Cell(2, 2),
+                           form->StringGrid1->Cell(3, 1), form->StringGrid1->Cell(3, 2)}),
+              before);
+    EXPECT_EQ(form->StringGrid1->Cell(1, 1), "0.324783");
+    EXPECT_EQ(form->ValueAxis().Minimum(), minimum);
+    EXPECT_EQ(form->ValueAxis().Maximum(), maximum);
+    EXPECT_EQ(form->ProgressBar3->value(), 0);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    QObject::disconnect(redrawn);
+    Type(form->Edit9, "1");
+    BlankResults(*form);
+    Compute();
+    EXPECT_TRUE(BothRunsCompleted(*form));
+    EXPECT_EQ(form->StringGrid1->Cell(1, 1), "0.324783");
+}
+
+TEST_F(LongPressTest, EscapeStopsTheControlVariatePilot)
+{
+    Click(form->RadioGroup3->Item(1));
+    Click(form->CheckBox2);
+    // A redraw while the pilot runs: no line has been cleared yet.
+    int32_t pointsAtEscape = -1;
+    AtEachLiveRedraw([&](int redraw) {
+        if (redraw != 1) return;
+        pointsAtEscape = form->Series2->PointCount();
+        KeyInWindow(Qt::Key_Escape);
+    });
+    Click(form->Button1);
+    EXPECT_EQ(pointsAtEscape, 0);
+    EXPECT_EQ(form->Series2->PointCount(), 0);
+    EXPECT_EQ(form->StringGrid1->Cell(3, 1), "");
+    EXPECT_EQ(form->ProgressBar3->value(), 0);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(LongPressTest, InputDuringARunIsHandledAfterItInTheOrderItCame)
+{
+    QWidget* focused = nullptr;
+    AtEachLiveRedraw([&](int redraw) {
+        if (redraw != 1) return;
+        focused = QApplication::focusWidget();
+        // Fewer iterations typed into their field, the tab to the next
+        // control ("logarithmic") and a space that checks it, a Compute,
+        // ZoomIn asked for by other means than input (as an assistive
+        // technology does), then Escape.
+        ClickInWindow(form->Edit9);
+        KeyInWindow(Qt::Key_A, Qt::ControlModifier);
+        KeyInWindow(Qt::Key_1);
+        KeyInWindow(Qt::Key_Tab);
+        KeyInWindow(Qt::Key_Space);
+        ClickInWindow(form->Button1);
+        form->Button2->click();
+        // None of it reached a control, nor ran a handler, inside the run.
+        EXPECT_EQ(form->Edit9->text(), LongIterations);
+        EXPECT_EQ(QApplication::focusWidget(), focused);
+        EXPECT_FALSE(form->CheckBox1->isChecked());
+        EXPECT_EQ(form->Series1->PointCount(), 0);
+        EXPECT_EQ(form->ValueAxis().Maximum(), 0.0);
+        KeyInWindow(Qt::Key_Escape);
+    });
+    Click(form->Button1);
+    ASSERT_EQ(focused, form->Button1);
+    EXPECT_EQ(form->Edit9->text(), LongIterations);
+    EXPECT_EQ(form->Series1->PointCount(), 0);
+
+    // After the run, one by one: the click gives the field the focus, the
+    // keys replace its text and then go to the control the tab reached,
+    // Compute runs a press of 1024 paths, and the zoom acts on the bounds
+    // that press set.
+    ASSERT_TRUE(WaitFor([this] { return form->Series1->PointCount() == 1024; }, HandOverMilliseconds));
+    ASSERT_TRUE(WaitFor([this] { return form->ValueAxis().Maximum() - form->ValueAxis().Minimum() > 0.0; },
+                        HandOverMilliseconds));
+    QTest::qWait(100);
+    EXPECT_EQ(form->Edit9->text(), "1");
+    EXPECT_TRUE(form->CheckBox1->isChecked());
+    EXPECT_EQ(form->Chart1->xAxis->scaleType(), QCPAxis::stLogarithmic);
+    EXPECT_EQ(form->Series2->PointCount(), 1024);
+    EXPECT_EQ(QApplication::focusWidget(), form->Button1);
+    const double deviation = form->StringGrid1->Cell(2, 2).toDouble();
+    const double halfSpan = (form->ValueAxis().Maximum() - form->ValueAxis().Minimum()) / 2;
+    EXPECT_NEAR(halfSpan, 50 * deviation, 50 * 1e-6);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(LongPressTest, ClosingTheWindowDuringARunStopsItAndCloses)
+{
+    AtEachLiveRedraw([&](int redraw) {
+        if (redraw == 1) form->windowHandle()->close();
+    });
+    Click(form->Button1);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->RunInProgress());
+    EXPECT_GT(form->Series2->PointCount(), 0);
+    EXPECT_LT(form->Series2->PointCount(), LongPaths);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+}  // namespace
