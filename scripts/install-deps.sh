@@ -6,7 +6,7 @@ set -eu
 PACKAGES="g++ cmake ninja-build pkg-config
 qt6-base-dev libqcustomplot-dev
 libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth xdotool openbox wmctrl imagemagick x11-utils fonts-dejavu-core fonts-urw-base35
+xvfb xauth xdotool openbox wmctrl imagemagick x11-utils libxcb1-dev fonts-dejavu-core fonts-urw-base35
 desktop-file-utils appstream dpkg-dev file
 clang libclang-rt-14-dev valgrind"
 
