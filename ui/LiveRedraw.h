@@ -5,9 +5,9 @@
 #include <QElapsedTimer>
 
 // Paces the redraws of the chart and the progress bar during a run, which
-// keeps the event loop waiting until it ends. Due() is called once per
-// point; it looks at the clock only every CallsPerCheck calls, so its cost
-// per point is an increment and a test.
+// lets the event loop turn only at these redraws. Due() is called once per
+// path; it looks at the clock only every CallsPerCheck calls, so its cost
+// per path is an increment and a test.
 class LiveRedraw {
 public:
     // About five and a half redraws a second: at least 4 even when a check
@@ -17,8 +17,6 @@ public:
     static constexpr uint32_t CallsPerCheck = 1024;
 
     void Start();
-    // Until the next Start, nothing is due.
-    void Stop() { clock.invalidate(); }
     bool Due()
     {
         if (++calls % CallsPerCheck != 0) return false;

@@ -151,7 +151,7 @@ private:
     // Shows the value axis's own bounds, which ends a live view's fit.
     void ShowValueAxis();
     // Fits the bottom axis to the lines and draws the chart; immediately
-    // (during a run, when the event loop waits) or at the next event.
+    // (a live redraw) or at the next turn of the event loop.
     void RedrawChart(bool immediately);
     // Lets the event loop turn, then draws the chart and the progress bar.
     void RedrawLive();

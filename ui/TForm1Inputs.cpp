@@ -56,7 +56,7 @@ double ReadPositive(const QLineEdit* edit, const char* refusal)
 }
 
 // The clamped value is written back and shown at once: the run that follows
-// keeps the event loop waiting.
+// lets the event loop turn only at its first live redraw.
 void WriteBack(QLineEdit* edit, int32_t value)
 {
     edit->setText(QString::asprintf("%d", value));
@@ -129,8 +129,6 @@ void TForm1::PressStarted()
 
 void TForm1::PressEnded()
 {
-    liveRedraw.Stop();
-    runningLine.reset();
     // Whatever the run reported stays on screen, shown within the axis's own
     // bounds, also when it was stopped or a fault ended it.
     ShowValueAxis();

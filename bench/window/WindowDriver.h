@@ -31,9 +31,9 @@ public:
     double MillisecondsToRepaint(const std::function<void()>& action);
 
     // Clicks Compute and repaints. Besides the time to the repainted window,
-    // it counts the chart redraws made while the run held the event loop
-    // (only the live redraws draw then: every other change of the chart is
-    // queued until the run returns) and the milliseconds they took.
+    // it counts the chart redraws made during the run (the live redraws, and
+    // the queued ones that the event loop's turns at them carry out) and the
+    // milliseconds they took.
     struct Press {
         double milliseconds = 0.0;
         // Processor time of the window's thread over the same span.
