@@ -4,18 +4,20 @@
 #include <functional>
 #include <vector>
 
-#include <QCloseEvent>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <qcustomplot.h>
 
 #include "FormFixture.h"
 #include "PressChecks.h"
 #include "ui/ConvergenceLine.h"
+#include "ui/ErrorDisplay.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 
@@ -222,6 +224,35 @@ TEST_F(LongPressTest, InputDuringARunIsHandledAfterItInTheOrderItCame)
     const double halfSpan = (form->ValueAxis().Maximum() - form->ValueAxis().Minimum()) / 2;
     EXPECT_NEAR(halfSpan, 50 * deviation, 50 * 1e-6);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(LongPressTest, InputKeptDuringARunThatFaultsWaitsUntilTheErrorIsClosed)
+{
+    // The payoffs and their sums fit, the square of the first batch mean
+    // overflows: after the first live redraws, in every press.
+    Click(form->RadioGroup3->Item(1));
+    Type(form->Edit3, "1e300");
+    Type(form->Edit2, "1e300");
+    // Each error in a modal box, as the standard display shows it, closed a
+    // moment later; meanwhile the window takes no input.
+    bool pressedUnderTheBox = false;
+    SetErrorSink([&](const QString& text) {
+        errors << text;
+        QDialog box(form);
+        box.setModal(true);
+        QTimer::singleShot(300, &box, [&] {
+            pressedUnderTheBox = pressedUnderTheBox || form->RunInProgress();
+            box.accept();
+        });
+        box.exec();
+    });
+    AtEachLiveRedraw([&](int redraw) {
+        if (redraw == 1) ClickInWindow(form->Button1);
+    });
+    Click(form->Button1);
+    ASSERT_TRUE(WaitFor([this] { return errors.size() == 2; }, HandOverMilliseconds));
+    EXPECT_FALSE(pressedUnderTheBox);
+    EXPECT_EQ(errors, QStringList({"Floating point overflow.", "Floating point overflow."}));
 }
 
 TEST_F(LongPressTest, ClosingTheWindowDuringARunStopsItAndCloses)
