@@ -47,17 +47,17 @@ EventMaker Remaker(const QEvent& event)
 {
     if (event.type() == QEvent::Wheel) {
         const auto& wheel = static_cast<const QWheelEvent&>(event);
-        return [position = wheel.position(), global = wheel.globalPosition(),
-                pixels = wheel.pixelDelta(), angle = wheel.angleDelta(), buttons = wheel.buttons(),
-                modifiers = wheel.modifiers(), phase = wheel.phase(), inverted = wheel.inverted(),
-                source = wheel.source(), device = wheel.pointingDevice(), time = wheel.timestamp()] {
+        return [position = wheel.position(), global = wheel.globalPosition(), pixels = wheel.pixelDelta(),
+                angle = wheel.angleDelta(), buttons = wheel.buttons(), modifiers = wheel.modifiers(),
+                phase = wheel.phase(), inverted = wheel.inverted(), source = wheel.source(),
+                device = wheel.pointingDevice(), time = wheel.timestamp()] {
             auto made = std::make_unique<QWheelEvent>(position, global, pixels, angle, buttons, modifiers, phase,
                                                       inverted, source, device);
             made->setTimestamp(time);
             return std::unique_ptr<QEvent>(std::move(made));
         };
     }
-    if (event.isPointerEvent()) {
+    if (event.isPointerEvent()) {  // the other kept ones are mouse events
         const auto& mouse = static_cast<const QMouseEvent&>(event);
         return [type = mouse.type(), position = mouse.position(), scene = mouse.scenePosition(),
                 global = mouse.globalPosition(), button = mouse.button(), buttons = mouse.buttons(),
