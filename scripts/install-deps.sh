@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs, with apt-get, whatever the build, the program and the tests need
 # and this machine lacks. Returns at once when everything is present.
 set -eu

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package from an already built tree and checks its name,
 # its contents, its metadata and that its dependencies came from the
 # shared-library scan, and runs the packaged program.
