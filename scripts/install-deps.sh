@@ -10,7 +10,8 @@ PACKAGES="g++ cmake ninja-build pkg-config
 qt6-base-dev libqcustomplot-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool openbox wmctrl imagemagick x11-utils fonts-dejavu-core fonts-urw-base35
-desktop-file-utils appstream dpkg-dev file lintian reuse
+desktop-file-utils appstream dpkg-dev file
+lintian reuse
 clang libclang-rt-14-dev valgrind"
 
 # One query for all packages keeps the common case (nothing missing) fast.
