@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Cost per path of a main run, as a multiple of the n inverse-normal calls
 // every path must make. Each ratio is taken against inverse-normal calls
 // timed right after the run it describes, in the same process, and both in

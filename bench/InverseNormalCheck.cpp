@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Compares InverseCumulativeNormalBlock with InverseCumulativeNormal bit for
 // bit, with every central evaluation this processor supports, on
 // - every value the pseudo-random source can deliver, k / (2^31 - 1) for

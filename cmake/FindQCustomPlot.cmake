@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Finds QCustomPlot built for Qt 6: its header, its library and the version
 # the header declares. Debian's libqcustomplot-dev ships no pkg-config file.
 # Defines QCustomPlot_FOUND, QCustomPlot_VERSION and the imported target

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs, with apt-get, whatever the build, the program and the tests need
 # and this machine lacks. Returns at once when everything is present.
 set -eu
@@ -8,6 +11,7 @@ qt6-base-dev libqcustomplot-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool openbox wmctrl imagemagick x11-utils libxcb1-dev fonts-dejavu-core fonts-urw-base35
 desktop-file-utils appstream dpkg-dev file
+lintian reuse
 clang libclang-rt-14-dev valgrind"
 
 # One query for all packages keeps the common case (nothing missing) fast.

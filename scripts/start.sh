@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds Kvantelo (installing what is missing) and starts it.
 set -eu
 cd "$(dirname "$0")/.."

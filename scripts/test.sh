@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds everything (installing what is missing) and runs every test twice:
 # in the optimised build, and again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, where any report fails the run. Then fuzzes the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The convergence chart of the window: its title, axes, two lines, legend
 // and the zoom controls that sit on it.
 #include <QCheckBox>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The input side of the window: reading the controls into Parameters, and the
 // handlers that keep the controls consistent with one another.
 #include <cstdint>

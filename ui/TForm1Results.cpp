@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The output side of the window: the run's reports into the grid, the chart
 // and the progress bar, and the zoom of the value axis.
 #include <QProgressBar>

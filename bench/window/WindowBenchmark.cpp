@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's side of a press: the default press against the bare engine,
 // the largest press with its memory and the repaints that follow it, the
 // pace and cost of the live redraws, all measured on the real window under

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Time from starting the program to its window being shown, on a virtual X
 # server with a window manager: the median of several starts, in ms. Beside
 # it, the processor time the program had used by then, which a busy machine

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target for the conversions of the input fields. The first byte
 // picks the locale's decimal separator, the rest is the field's text. Besides
 // surviving every text, the conversions must keep their own promises: only

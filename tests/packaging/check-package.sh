@@ -1,7 +1,12 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package from an already built tree and checks its name,
 # its contents, its metadata and that its dependencies came from the
-# shared-library scan, and runs the packaged program.
+# shared-library scan; has Debian's checker (lintian) judge it as a packager
+# would and the REUSE tool check that every source file states its terms;
+# and runs the packaged program.
 # Usage: check-package.sh BUILD_DIR VERSION CAPTION
 set -eu
 build_dir=$1
@@ -26,7 +31,10 @@ for path in \
     /usr/share/icons/hicolor/scalable/apps/org.kvantelo.Kvantelo.svg \
     /usr/share/icons/hicolor/16x16/apps/org.kvantelo.Kvantelo.png \
     /usr/share/icons/hicolor/48x48/apps/org.kvantelo.Kvantelo.png \
-    /usr/share/icons/hicolor/256x256/apps/org.kvantelo.Kvantelo.png
+    /usr/share/icons/hicolor/256x256/apps/org.kvantelo.Kvantelo.png \
+    /usr/share/doc/kvantelo/copyright \
+    /usr/share/doc/kvantelo/changelog.gz \
+    /usr/share/man/man1/kvantelo.1.gz
 do
     grep -qx "$path" "$work/contents" || fail "package lacks $path"
 done
@@ -45,6 +53,24 @@ desktop-file-validate "$work/root/usr/share/applications/org.kvantelo.Kvantelo.d
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.kvantelo.Kvantelo.metainfo.xml" ||
     fail "metainfo invalid"
 [ -x "$work/root/usr/bin/kvantelo" ] || fail "program not executable"
+zcat "$work/root/usr/share/doc/kvantelo/changelog.gz" >"$work/changelog"
+[ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" = "$version" ] ||
+    fail "the changelog's newest entry is not $version"
+
+# Debian's checker: no error and no warning. Its info and pedantic tags are
+# shown; a hardening tag among them fails as well, and so does a program
+# without the stack protector, which lintian does not look for.
+lintian_status=0
+lintian --fail-on error,warning --display-info --pedantic "$deb" >"$work/lintian.log" 2>&1 || lintian_status=$?
+cat "$work/lintian.log"
+[ "$lintian_status" -eq 0 ] || fail "lintian reports an error or a warning"
+if grep -q ': hardening-' "$work/lintian.log"; then fail "the program is not fully hardened"; fi
+readelf --dyn-syms -W "$work/root/usr/bin/kvantelo" | grep -q ' __stack_chk_fail' ||
+    fail "the program is built without the stack protector"
+
+# Every file of the source states its copyright and licence.
+reuse --root "$(dirname "$0")/../.." lint >"$work/reuse.log" 2>&1 ||
+    { cat "$work/reuse.log" >&2; fail "reuse lint"; }
 
 # The packaged program itself, as installed, must start, compute and close.
 "$(dirname "$0")/../ui/kvantelo-under-x.sh" "$work/root/usr/bin/kvantelo" "$caption" "$work" ||

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fixed-seed presses whose every reported value must stay bit-identical. The
 // fingerprints were taken from the engine before any of its loops were
 // rearranged for speed: a faster summation, bridge or source that rounds one

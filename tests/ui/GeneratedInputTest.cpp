@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tens of thousands of presses with texts drawn by a fixed-seed generator,
 // against a model of the reading order built on the conversions themselves:
 // each press shows the expected message or none (or one fault of the run:

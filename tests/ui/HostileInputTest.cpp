@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every field of the window against the texts a user or a paste can produce,
 // one field at a time, in pairs and in random combinations, under locales
 // with different decimal separators. Each press either runs to its end or

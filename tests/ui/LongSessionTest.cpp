@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Five hundred presses in one process, as a long session at the window: the
 // memory stays flat once the first presses have warmed every cache, and the
 // generators' streams go on from press to press without repeating.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Arithmetic faults of a press: inputs that pass every check of the window
 // but overflow in the engine end the press with their message, and the next
 // sane press computes as if nothing had happened. Flags raised by the toolkit

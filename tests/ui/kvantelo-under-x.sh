@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the real program on a virtual X server with a window manager, finds
 # its window by the caption and checks what the window manager was told: the
 # exact title, a frame inside the screen, and a minimum size that a request

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the scripts that run the program on a virtual X server: starts
 # the server and a window manager on it. Xvfb picks a free display itself and
 # writes its number to a file, so servers started at the same moment by other

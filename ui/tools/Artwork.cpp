@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the About page's picture (the first 2-D points of the Sobol sequence
 // beside as many congruential pseudo-random points) and the application icon
 // (a quasi-random line settling faster than a pseudo-random one), as PNG files
