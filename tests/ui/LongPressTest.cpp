@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A press long enough for the window to redraw while it runs: the live chart
 // shows the running line, input made during the run is handled after it in
 // its order, and Escape or closing the window stops the run at once.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the real-window test asks of the X server beyond xdotool's reach:
 //
 //   x-probe ping WINDOW COUNT
