@@ -6,6 +6,7 @@
 // timed right after the run it describes, in the same process, and both in
 // CPU time of the thread, so a change of load on the machine between
 // benchmarks does not enter the ratio.
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "pricing/ControlVariate.h"
 #include "pricing/PathPayoff.h"
 #include "pricing/PathSimulation.h"
+#include "pricing/PathThreadCount.h"
 #include "pricing/PricingParameters.h"
 #include "pricing/SimulationRun.h"
 #include "random/BrownianBridge.h"
@@ -196,18 +198,29 @@ private:
     double minimum = 0.0, maximum = 0.0;
 };
 
-void MainRun(benchmark::State& state, GeneratorKind kind, PayoffKind payoff)
+// The inputs of a main run at n fixings, the seeded generators and, with the
+// control variate, the pilot's coefficient; the run done once, which builds
+// the bridge table outside the timing.
+void PrepareMainRun(GeneratorKind kind, PayoffKind payoff, int32_t n, StoringObserver& observer)
 {
-    const int32_t n = static_cast<int32_t>(state.range(0));
     Parameters = BenchmarkParameters(n, n >= 512 ? 2048 : 16384);
     Parameters.averageKind = payoff == PayoffKind::Geometric ? AverageKind::Geometric : AverageKind::Arithmetic;
     Parameters.useControlVariate = payoff == PayoffKind::ArithmeticWithControlVariate;
     SeedGenerators(BenchmarkSeed);
-    StoringObserver observer(Parameters.pathCount);
     if (Parameters.useControlVariate) {
         controlVariateCoefficients[static_cast<int32_t>(kind)] = EstimateControlVariateCoefficient(kind, observer);
     }
-    RunSimulation(kind, observer);  // builds the bridge table outside the timing
+    RunSimulation(kind, observer);
+}
+
+// One thread: the window's computes every path, and its processor time is
+// the run's.
+void MainRun(benchmark::State& state, GeneratorKind kind, PayoffKind payoff)
+{
+    const int32_t n = static_cast<int32_t>(state.range(0));
+    SetPathThreadCount(1);
+    StoringObserver observer(n >= 512 ? 2048 : 16384);
+    PrepareMainRun(kind, payoff, n, observer);
 
     const double start = ThreadNanoseconds();
     for (auto _ : state) {
@@ -217,6 +230,39 @@ void MainRun(benchmark::State& state, GeneratorKind kind, PayoffKind payoff)
     const double pathNanoseconds = (ThreadNanoseconds() - start) / paths;
     state.counters["ns_per_path"] = pathNanoseconds;
     state.counters["ratio"] = pathNanoseconds / (n * InverseNormalNanoseconds());
+}
+
+double WallNanoseconds()
+{
+    return static_cast<double>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
+}
+
+// The same run on one thread and on range(1) threads, in turns, in wall-clock
+// time: `speedup` is the one-thread time over the threaded one, measured in
+// one sitting, `ns_per_path` the threaded time of a path.
+void ThreadedMainRun(benchmark::State& state, GeneratorKind kind, PayoffKind payoff)
+{
+    const int32_t n = static_cast<int32_t>(state.range(0));
+    const auto threads = static_cast<int32_t>(state.range(1));
+    StoringObserver observer(n >= 512 ? 2048 : 16384);
+    SetPathThreadCount(threads);
+    PrepareMainRun(kind, payoff, n, observer);  // starts the workers outside the timing
+    double oneThread = 0.0;
+    double threaded = 0.0;
+    for (auto _ : state) {
+        SetPathThreadCount(1);
+        double start = WallNanoseconds();
+        RunSimulation(kind, observer);
+        oneThread += WallNanoseconds() - start;
+        SetPathThreadCount(threads);
+        start = WallNanoseconds();
+        RunSimulation(kind, observer);
+        threaded += WallNanoseconds() - start;
+    }
+    state.counters["ns_per_path"] = threaded / (static_cast<double>(state.iterations()) * Parameters.pathCount);
+    state.counters["speedup"] = oneThread / threaded;
 }
 
 void RegisterMainRuns()
@@ -249,6 +295,14 @@ void RegisterMainRuns()
         benchmark::RegisterBenchmark((std::string("MainRun/") + run.name).c_str(), MainRun, run.kind, run.payoff)
             ->Arg(126)
             ->Arg(1024)
+            ->Unit(benchmark::kMillisecond);
+    }
+    for (const auto& run : runs) {
+        benchmark::RegisterBenchmark((std::string("ThreadedMainRun/") + run.name).c_str(), ThreadedMainRun,
+                                     run.kind, run.payoff)
+            ->Args({126, 2})
+            ->Args({1024, 2})
+            ->UseRealTime()
             ->Unit(benchmark::kMillisecond);
     }
 }

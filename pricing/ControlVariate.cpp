@@ -8,6 +8,7 @@
 #include "pricing/CheckedObserver.h"
 #include "pricing/FloatingPointFault.h"
 #include "pricing/PathPayoff.h"
+#include "pricing/PathPipeline.h"
 #include "pricing/PathSimulation.h"
 #include "pricing/RoundedSum.h"
 #include "random/ExtendedPrecision.h"
@@ -16,7 +17,21 @@ double controlVariateCoefficients[2] = {0.0, 0.0};
 
 namespace {
 
-double pilotPathBuffer[MaxFixingCount];
+// Both payoffs of a pilot path.
+class PilotPayoffs final : public PathEvaluation {
+public:
+    explicit PilotPayoffs(double driftPerStep) : drift(driftPerStep) {}
+
+    void Evaluate(const double* path, PathResult& result) const override
+    {
+        const BothAverages averages = GeometricAndArithmeticAverages(path, drift);
+        result.geometricPayoff = Payoff(averages.geometric);
+        result.payoff = Payoff(averages.arithmetic);
+    }
+
+private:
+    const double drift;
+};
 
 // Sums of the undiscounted payoffs: the discount factor would cancel in the
 // slope, and the main run applies beta to undiscounted payoffs too.
@@ -31,16 +46,19 @@ struct PilotSums {
 
 double EstimateControlVariateCoefficient(GeneratorKind kind, RunObserver& window)
 {
-    const RunSetUp run = SetUpRun(kind);
+    const RunSetUp run = SetUpRun();
     CheckedObserver observer(window);
     const int32_t m = run.pathsPerBatch;
+    const PilotPayoffs payoffs(run.drift);
 
+    PathPipeline paths(kind, m, payoffs);
     PilotSums sums;
     for (int32_t j = 0; j < m; ++j) {
-        SimulatePath(run.source, pilotPathBuffer);
-        const BothAverages averages = GeometricAndArithmeticAverages(pilotPathBuffer, run.drift);
-        const double yG = Payoff(averages.geometric);
-        const double yA = Payoff(averages.arithmetic);
+        const PathResult& path = paths.Take();
+        // Kept with the sums' own flags until the pilot's end.
+        RaiseFloatingPointFaults(path.faults);
+        const double yG = path.geometricPayoff;
+        const double yA = path.payoff;
         // The products stay extended until they are added and stored.
         sums.arithmeticTimesGeometric =
             RoundToDouble(sums.arithmeticTimesGeometric + static_cast<long double>(yA) * yG);

@@ -12,12 +12,26 @@ constexpr int FaultFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 
 }  // namespace
 
-void ClearFloatingPointFaults()
+int TakeFloatingPointFaults()
 {
     // Testing is cheap while clearing rewrites the whole x87 environment, and
-    // this runs twice per path: clear only what is actually raised.
-    if (std::fetestexcept(FaultFlags) != 0) {
-        std::feclearexcept(FaultFlags);
+    // this runs at least twice per path: clear only what is actually raised.
+    const int raised = std::fetestexcept(FaultFlags);
+    if (raised != 0) {
+        std::feclearexcept(raised);
+    }
+    return raised;
+}
+
+void ClearFloatingPointFaults()
+{
+    TakeFloatingPointFaults();
+}
+
+void RaiseFloatingPointFaults(int faults)
+{
+    if (faults != 0) {
+        std::feraiseexcept(faults);
     }
 }
 

@@ -24,6 +24,16 @@ void ClearFloatingPointFaults();
 // produce the infinities that then make an invalid operation).
 void CheckFloatingPointFaults();
 
+// Returns the invalid, division-by-zero and overflow flags that are raised,
+// and clears them: what one path's computation raised, on the thread that
+// computed it.
+int TakeFloatingPointFaults();
+
+// Raises the given flags, as taken from a path computed elsewhere, on this
+// thread: the path's faults then end the press where they would have if this
+// thread had computed it.
+void RaiseFloatingPointFaults(int faults);
+
 // Keeps the invalid, division-by-zero and overflow flags as they were when it
 // was made: what code running during its life raises or clears is undone when
 // it ends. Cheap when that code leaves the flags alone.

@@ -15,17 +15,10 @@ UniformSource UniformSourceOf(GeneratorKind kind)
     return kind == GeneratorKind::Quasi ? QuasiUniformSource : PseudoUniformSource;
 }
 
-RunSetUp SetUpRun(GeneratorKind kind)
+RunSetUp SetUpRun()
 {
     ClearFloatingPointFaults();
     PathScale = terminalStandardDeviation(Parameters);
-    return {pathsPerBatch(Parameters), driftPerStep(Parameters), UniformSourceOf(kind)};
-}
-
-void SimulatePath(UniformSource source, double* path)
-{
-    source(uniformBuffer);
-    // The fixing count is clamped into the bridge's range when it is read,
-    // so its refusal cannot occur.
-    BrownianBridgePath(Parameters.fixingCount, uniformBuffer, path);
+    PrepareBridgeTable(Parameters.fixingCount);
+    return {pathsPerBatch(Parameters), driftPerStep(Parameters)};
 }

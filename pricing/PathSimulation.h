@@ -5,8 +5,9 @@
 
 #include "pricing/PricingParameters.h"
 
-// Filled by a kind's uniform source for one path; process-wide, so a path
-// costs no allocation.
+// What a kind's uniform source last filled for one path; process-wide. The
+// paths of a run are drawn with copies of it, and it is left as the last path
+// drawn left it.
 extern double uniformBuffer[MaxFixingCount];
 
 // Fills the first Parameters.fixingCount entries of a buffer with the uniform
@@ -16,15 +17,11 @@ using UniformSource = void (*)(double* buffer);
 UniformSource UniformSourceOf(GeneratorKind kind);
 
 // What the pilot and the main run both fix before their first path, from the
-// current Parameters. Setting up also stores the bridge's PathScale and clears
-// the fault flags raised before the run: they are not its faults.
+// current Parameters. Setting up also stores the bridge's PathScale, builds
+// its table for the run, so that the threads computing paths only read it,
+// and clears the fault flags raised before the run: they are not its faults.
 struct RunSetUp {
     int32_t pathsPerBatch;
     double drift;  // driftPerStep
-    UniformSource source;
 };
-RunSetUp SetUpRun(GeneratorKind kind);
-
-// One path, the same in pilot and main run: the source fills uniformBuffer
-// and the bridge maps it into path[0..n-1] = sigma * W(t_i).
-void SimulatePath(UniformSource source, double* path);
+RunSetUp SetUpRun();

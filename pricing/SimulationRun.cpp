@@ -10,6 +10,7 @@
 #include "pricing/CheckedObserver.h"
 #include "pricing/ControlVariate.h"
 #include "pricing/PathPayoff.h"
+#include "pricing/PathPipeline.h"
 #include "pricing/PathSimulation.h"
 #include "pricing/ResultsGrid.h"
 #include "pricing/RoundedSum.h"
@@ -21,29 +22,42 @@ constexpr RgbColour QuasiColour{255, 0, 0};
 constexpr RgbColour PseudoColour{0, 0, 255};
 constexpr int64_t FullProgress = 100;
 
-double pathBuffer[MaxFixingCount];
-
 RgbColour ColourOf(GeneratorKind kind)
 {
     return kind == GeneratorKind::Quasi ? QuasiColour : PseudoColour;
 }
 
-// The undiscounted payoff of the path in pathBuffer. With the control variate
-// the geometric payoff of the same path corrects the arithmetic one towards
-// its known expectation.
-double PathPayoffOf(double drift, double expectedGeometric, double beta)
-{
-    if (Parameters.averageKind == AverageKind::Geometric) {
-        return Payoff(GeometricAverage(pathBuffer, drift));
+// The undiscounted payoff of a path. With the control variate the geometric
+// payoff of the same path corrects the arithmetic one towards its known
+// expectation.
+class RunPayoff final : public PathEvaluation {
+public:
+    RunPayoff(double driftPerStep, double expectedGeometricPayoff, double coefficient)
+        : drift(driftPerStep), expectedGeometric(expectedGeometricPayoff), beta(coefficient)
+    {
     }
-    if (!Parameters.useControlVariate) {
-        return Payoff(ArithmeticAverage(pathBuffer, drift));
+
+    void Evaluate(const double* path, PathResult& result) const override { result.payoff = PayoffOf(path); }
+
+private:
+    double PayoffOf(const double* path) const
+    {
+        if (Parameters.averageKind == AverageKind::Geometric) {
+            return Payoff(GeometricAverage(path, drift));
+        }
+        if (!Parameters.useControlVariate) {
+            return Payoff(ArithmeticAverage(path, drift));
+        }
+        const BothAverages averages = GeometricAndArithmeticAverages(path, drift);
+        const double arithmetic = Payoff(averages.arithmetic);
+        const double geometric = Payoff(averages.geometric);
+        return RoundToDouble(arithmetic + (static_cast<long double>(expectedGeometric) - geometric) * beta);
     }
-    const BothAverages averages = GeometricAndArithmeticAverages(pathBuffer, drift);
-    const double arithmetic = Payoff(averages.arithmetic);
-    const double geometric = Payoff(averages.geometric);
-    return RoundToDouble(arithmetic + (static_cast<long double>(expectedGeometric) - geometric) * beta);
-}
+
+    const double drift;
+    const double expectedGeometric;
+    const double beta;
+};
 
 }  // namespace
 
@@ -59,7 +73,7 @@ void RunSequence(RunObserver& observer)
 
 void RunSimulation(GeneratorKind kind, RunObserver& window)
 {
-    const RunSetUp run = SetUpRun(kind);
+    const RunSetUp run = SetUpRun();
     CheckedObserver observer(window);
     const int32_t pathCount = Parameters.pathCount;
     const int32_t m = run.pathsPerBatch;
@@ -73,7 +87,12 @@ void RunSimulation(GeneratorKind kind, RunObserver& window)
     }
     const double expectedGeometric = RoundToDouble(static_cast<long double>(analytic) / discount);
     const double beta = controlVariateCoefficients[static_cast<int32_t>(kind)];
+    const RunPayoff payoff(run.drift, expectedGeometric, beta);
 
+    // Everything from here to the last report happens on this thread in path
+    // order, only the paths themselves are computed ahead: the sums, and so
+    // every reported value, are those of one thread whatever the count.
+    PathPipeline paths(kind, pathCount, payoff);
     double total = 0.0;
     int32_t k = 0;
     BatchEstimate estimate;
@@ -84,8 +103,11 @@ void RunSimulation(GeneratorKind kind, RunObserver& window)
             // the largest path count cannot overflow.
             const int64_t finished = static_cast<int64_t>(q) * m + i;
             observer.SetProgress(static_cast<int32_t>(finished * FullProgress / pathCount));
-            SimulatePath(run.source, pathBuffer);
-            const double y = PathPayoffOf(run.drift, expectedGeometric, beta);
+            const PathResult& path = paths.Take();
+            // The path's faults end the press at the report below, as when
+            // this thread computed it.
+            RaiseFloatingPointFaults(path.faults);
+            const double y = path.payoff;
             batchSum = AddRounded(batchSum, y);
             k += 1;
             total = AddRounded(total, y);

@@ -56,14 +56,19 @@ void RebuildTable(int32_t n) {
 
 }  // namespace
 
+void PrepareBridgeTable(int32_t n) {
+    // Exact comparison: any change of PathScale must rescale every stdDev.
+    if (n >= 2 && n <= MaxBridgePoints &&
+        (n != BridgeTable.tablePointCount || PathScale != BridgeTable.tableScale)) {
+        RebuildTable(n);
+    }
+}
+
 int32_t BrownianBridgePath(int32_t n, const double* uniforms, double* path) {
     if (n < 2 || n > MaxBridgePoints) {
         return -1;
     }
-    // Exact comparison: any change of PathScale must rescale every stdDev.
-    if (n != BridgeTable.tablePointCount || PathScale != BridgeTable.tableScale) {
-        RebuildTable(n);
-    }
+    PrepareBridgeTable(n);
     const BridgeTableRecord& table = BridgeTable;
     // All normals first, as one block: the combining loop below is then a
     // few multiply-adds per point.

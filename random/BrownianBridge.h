@@ -28,3 +28,8 @@ extern double PathScale;
 // Maps uniforms[0..n-1] to path[0..n-1] = sigma * W(t_i), i = 1..n.
 // Returns -1, reading and writing nothing, when n < 2 or n > 1024.
 int32_t BrownianBridgePath(int32_t n, const double* uniforms, double* path);
+
+// Brings BridgeTable up to date for n points at the current PathScale, as the
+// first path would. Paths built on other threads afterwards only read it,
+// as long as neither n nor PathScale changes meanwhile.
+void PrepareBridgeTable(int32_t n);

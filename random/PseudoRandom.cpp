@@ -45,15 +45,6 @@ constexpr uint64_t Advance(uint64_t state, Leap leap)
     return state * leap.multiplier + leap.increment;
 }
 
-uint64_t LoadState() {
-    return static_cast<uint64_t>(RandomState.high) << 32 | RandomState.low;
-}
-
-void StoreState(uint64_t state) {
-    RandomState.low = static_cast<uint32_t>(state);
-    RandomState.high = static_cast<uint32_t>(state >> 32);
-}
-
 // Bits 32 ... 62 of the state; bit 63 and the low word never reach a value.
 int32_t Draw(uint64_t state) {
     return static_cast<int32_t>((state >> 32) & 0x7FFFFFFFu);
@@ -67,15 +58,42 @@ double UniformOf(uint64_t state) {
 
 }  // namespace
 
+uint64_t PseudoPosition() {
+    return static_cast<uint64_t>(RandomState.high) << 32 | RandomState.low;
+}
+
+void SetPseudoPosition(uint64_t state) {
+    RandomState.low = static_cast<uint32_t>(state);
+    RandomState.high = static_cast<uint32_t>(state >> 32);
+}
+
+uint64_t PseudoStateAfter(uint64_t state, uint64_t steps) {
+    // The leap of 2^b steps is the one of 2^(b-1) steps applied twice.
+    Leap power = OneStep;
+    for (; steps != 0; steps >>= 1) {
+        if ((steps & 1u) != 0) {
+            state = Advance(state, power);
+        }
+        power = {power.multiplier * power.multiplier, power.increment * power.multiplier + power.increment};
+    }
+    return state;
+}
+
 int32_t Random31() {
-    const uint64_t state = Advance(LoadState(), OneStep);
-    StoreState(state);
+    const uint64_t state = Advance(PseudoPosition(), OneStep);
+    SetPseudoPosition(state);
     return Draw(state);
 }
 
 void PseudoUniformSource(double* buffer) {
-    const int32_t n = Parameters.fixingCount;
-    uint64_t state = LoadState();
+    uint64_t state = PseudoPosition();
+    PseudoUniforms(state, Parameters.fixingCount, buffer);
+    SetPseudoPosition(state);
+}
+
+void PseudoUniforms(uint64_t& position, int32_t n, double* buffer) {
+    // A local copy stays in a register through the loop.
+    uint64_t state = position;
     int32_t j = 0;
     // Values in fours: all come from the same state, so their multiplications
     // overlap instead of forming one chain. The values and their order are
@@ -94,7 +112,7 @@ void PseudoUniformSource(double* buffer) {
         state = Advance(state, OneStep);
         buffer[j] = UniformOf(state);
     }
-    StoreState(state);
+    position = state;
 }
 
 void SeedGenerators(uint32_t seconds) {

@@ -41,6 +41,18 @@ int32_t Random31();
 // UniformSource of kind Pseudo: Parameters.fixingCount values in [0, 1].
 void PseudoUniformSource(double* buffer);
 
+// The same n values from a copy of the state, which they advance by n steps:
+// what a worker uses for the paths it is given.
+void PseudoUniforms(uint64_t& state, int32_t n, double* buffer);
+
+// RandomState as one 64-bit number, and back.
+uint64_t PseudoPosition();
+void SetPseudoPosition(uint64_t state);
+
+// The state `steps` Random31 steps after `state`, in O(log steps): the affine
+// step composed with itself by repeated squaring.
+uint64_t PseudoStateAfter(uint64_t state, uint64_t steps);
+
 // Start-up seeding: the pseudo-random state from the low 32 bits of the given
 // calendar time (seconds since 1970-01-01 UTC), then the Sobol start index
 // drawn from it. The overload without an argument reads the system clock.

@@ -28,6 +28,17 @@ constexpr int32_t SobolIndexLimit = 2147483647;
 // index >= SobolIndexLimit, and for dimensionCount outside 1..1024.
 int32_t GenerateSobolPoint(int32_t index, int32_t dimensionCount, double* out);
 
+// The same with a state of the caller's own instead of SobolState: a worker
+// generates its points without touching the process-wide one.
+int32_t GenerateSobolPoint(SobolStateRecord& state, int32_t index, int32_t dimensionCount, double* out);
+
 // UniformSource of kind Quasi: one Sobol point of dimension
 // Parameters.fixingCount per call, taken from nextSobolIndex.
 void QuasiUniformSource(double* buffer);
+
+// The same with the caller's own index and state, which it advances.
+void QuasiUniforms(SobolStateRecord& state, int32_t& index, int32_t dimensionCount, double* buffer);
+
+// The index the quasi source hands out `calls` calls after it hands out
+// `index`, wrapping as it does.
+int32_t SobolIndexAfter(int32_t index, int64_t calls);

@@ -4,12 +4,16 @@
 #include <cstdio>
 #include <exception>
 
+#include "pricing/PathThreadCount.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/KvanteloApplication.h"
 #include "ui/TForm1.h"
 
 int main(int argc, char** argv)
 {
+    // Settled at start-up, so that a KVANTELO_THREADS value it ignores is
+    // reported at once rather than at the first press.
+    PathThreadCount();
     try {
         KvanteloApplication application(argc, argv);
         try {

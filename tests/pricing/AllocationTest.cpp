@@ -8,6 +8,7 @@
 
 #include "DefaultInputs.h"
 #include "RecordingObserver.h"
+#include "pricing/PathThreadCount.h"
 #include "pricing/SimulationRun.h"
 
 namespace {
@@ -55,15 +56,21 @@ long AllocationsOfPress(const PricingParameters& inputs)
     return allocations;
 }
 
+// The path workers are started once for the process, by the first press that
+// needs them; after that no press allocates, at any thread count.
 TEST(Allocation, NoPathAllocates)
 {
-    PricingParameters inputs = DefaultInputs(2);
-    EXPECT_EQ(AllocationsOfPress(inputs), 0);
-    inputs.averageKind = AverageKind::Arithmetic;
-    EXPECT_EQ(AllocationsOfPress(inputs), 0);
-    inputs.useControlVariate = true;
-    inputs.fixingCount = 1024;
-    EXPECT_EQ(AllocationsOfPress(inputs), 0);
+    for (const int32_t threads : {1, 2, 3}) {
+        SetPathThreadCount(threads);
+        PricingParameters inputs = DefaultInputs(2);
+        AllocationsOfPress(inputs);
+        EXPECT_EQ(AllocationsOfPress(inputs), 0) << threads << " threads";
+        inputs.averageKind = AverageKind::Arithmetic;
+        EXPECT_EQ(AllocationsOfPress(inputs), 0) << threads << " threads";
+        inputs.useControlVariate = true;
+        inputs.fixingCount = 1024;
+        EXPECT_EQ(AllocationsOfPress(inputs), 0) << threads << " threads";
+    }
 }
 
 }  // namespace

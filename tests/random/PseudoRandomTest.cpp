@@ -93,7 +93,38 @@ TEST(PseudoUniformSource, PathsOfEveryLengthContinueOneStream) {
         PseudoUniformSource(paths);
         PseudoUniformSource(paths + n);
         EXPECT_EQ(std::memcmp(paths, expected, 2 * n * sizeof(double)), 0) << n;
+
+        // A copy of the state gives the same values, ends 2n steps on and
+        // leaves the process-wide state alone.
+        SeedRandom(77);
+        const uint64_t start = PseudoPosition();
+        uint64_t state = start;
+        std::memset(paths, 0, sizeof paths);
+        PseudoUniforms(state, n, paths);
+        PseudoUniforms(state, n, paths + n);
+        EXPECT_EQ(std::memcmp(paths, expected, 2 * n * sizeof(double)), 0) << n;
+        EXPECT_EQ(state, PseudoStateAfter(start, 2 * static_cast<uint64_t>(n))) << n;
+        EXPECT_EQ(PseudoPosition(), start) << n;
     }
+}
+
+// A leap of k steps is k steps, from 0 to beyond 2^32, and leaps compose.
+TEST(PseudoRandom, LeapsLandWhereSteppingDoes) {
+    SeedRandom(2024);
+    const uint64_t start = PseudoPosition();
+    for (uint64_t steps = 0; steps < 300; ++steps) {
+        EXPECT_EQ(PseudoStateAfter(start, steps), PseudoPosition()) << steps;
+        Random31();
+    }
+    // Stepping 2^33 + 5 times one by one takes too long; leaps of 2^32 in
+    // turn cover the high bits, checked against one leap of all of it.
+    const uint64_t far = (uint64_t{1} << 33) + 5;
+    EXPECT_EQ(PseudoStateAfter(start, far),
+              PseudoStateAfter(PseudoStateAfter(PseudoStateAfter(start, uint64_t{1} << 32), uint64_t{1} << 32), 5));
+    // The full period 2^64 returns, and a step less is the step before.
+    SetPseudoPosition(PseudoStateAfter(start, ~uint64_t{0}));
+    Random31();
+    EXPECT_EQ(PseudoPosition(), start);
 }
 
 TEST(SeedGenerators, SeedsFromTheWholeSecondsOfTheClock) {

@@ -108,6 +108,27 @@ TEST(QuasiUniformSource, TakesConsecutivePointsAndWrapsBeforeTheLimit) {
     nextSobolIndex = SobolIndexLimit;
     QuasiUniformSource(buffer);
     EXPECT_EQ(nextSobolIndex, 1);
+
+    // A leap of k calls lands where k calls of the source do, across the
+    // wrap too, and a private copy of the state gives the same points.
+    for (const int32_t start : {0, 1, 41, SobolIndexLimit - 5, SobolIndexLimit - 1}) {
+        nextSobolIndex = start;
+        SobolStateRecord state;
+        int32_t index = start;
+        for (int64_t calls = 0; calls < 12; ++calls) {
+            EXPECT_EQ(SobolIndexAfter(start, calls), nextSobolIndex) << start << " + " << calls;
+            double own[6] = {Untouched};
+            double shared[6] = {Untouched};
+            QuasiUniforms(state, index, 6, own);
+            QuasiUniformSource(shared);
+            EXPECT_EQ(std::vector<double>(own, own + 6), std::vector<double>(shared, shared + 6));
+        }
+    }
+    // Whole cycles of the counter, 1 .. limit - 1, bring it back.
+    constexpr int64_t Cycle = SobolIndexLimit - 1;
+    EXPECT_EQ(SobolIndexAfter(41, 3 * Cycle), 41);
+    EXPECT_EQ(SobolIndexAfter(0, 1 + 2 * Cycle), 1);
+    EXPECT_EQ(SobolIndexAfter(SobolIndexLimit - 1, Cycle + 1), 1);
 }
 
 }  // namespace
