@@ -59,10 +59,12 @@ PathPipeline::PathPipeline(GeneratorKind runKind, int32_t paths, const PathEvalu
     // A source that refuses its index writes nothing, so the first path may
     // use the uniforms left by the path before the run.
     std::copy_n(uniformBuffer, fixingCount, startUniforms);
-    const auto workers = static_cast<int32_t>(std::min<int64_t>(PathThreadCount() - 1, blockCount - 1));
-    if (workers > 0) {
-        PathWorkers::Start(*this, workers);
-        workersStarted = true;
+    // With several threads all path work goes to the workers, and this
+    // thread only takes the results; a run of a single block is done here
+    // at once rather than handed over.
+    const int32_t threads = PathThreadCount();
+    if (threads > 1 && blockCount > 1) {
+        workers = PathWorkers::Start(*this, static_cast<int32_t>(std::min<int64_t>(threads, blockCount)));
     }
 }
 
@@ -73,7 +75,7 @@ PathPipeline::~PathPipeline()
         stopping = true;
     }
     roomFreed.notify_all();
-    if (workersStarted) {
+    if (workers > 0) {
         PathWorkers::Finish();
     }
     LeaveGenerators();
@@ -95,10 +97,11 @@ void PathPipeline::AwaitBlock(int64_t block)
     roomFreed.notify_all();
     while (readyBlock[block % RingBlocks] != block) {
         int64_t claimed = 0;
-        if (Claim(claimed)) {
+        if (workers == 0 && Claim(claimed)) {
             lock.unlock();
             {
-                // This thread's flags belong to the run's own arithmetic.
+                // This thread's flags belong to the run's own arithmetic,
+                // such as the pilot's sums, checked at its end.
                 const FaultFlagsKept runFlags;
                 ComputeBlock(claimed);
             }

@@ -30,9 +30,8 @@ protected:
 };
 
 // The paths of one run (a pilot or a main run), computed ahead in blocks of
-// consecutive paths by the path workers and by the window's thread whenever
-// it would otherwise wait, and taken by the window's thread one at a time in
-// path order. Each block starts its own copies of the generators at its
+// consecutive paths by the path workers, or with one thread by the window's
+// own, and taken by the window's thread one at a time in path order. Each block starts its own copies of the generators at its
 // first path, so every path gets exactly the uniforms that drawing the paths
 // one after the other from the process-wide generators gives; the
 // process-wide state is the window thread's alone, read when the run starts
@@ -81,7 +80,7 @@ private:
     int64_t nextBlock = 0;
     int64_t freedBlocks = 0;  // every block below it has been taken
     std::atomic<bool> stopping{false};
-    bool workersStarted = false;
+    int32_t workers = 0;  // 0: the window's thread computes every block itself
 
     // The window thread's own.
     int64_t taken = 0;

@@ -26,7 +26,7 @@ public:
         }
     }
 
-    void Start(SharedWork& given, int32_t count)
+    int32_t Start(SharedWork& given, int32_t count)
     {
         std::unique_lock lock(mutex);
         try {
@@ -45,6 +45,7 @@ public:
         ++generation;
         lock.unlock();
         workGiven.notify_all();
+        return count;
     }
 
     void Finish()
@@ -103,9 +104,9 @@ WorkerPool& Pool()
 
 namespace PathWorkers {
 
-void Start(SharedWork& work, int32_t count)
+int32_t Start(SharedWork& work, int32_t count)
 {
-    Pool().Start(work, count);
+    return Pool().Start(work, count);
 }
 
 void Finish()

@@ -21,8 +21,9 @@ protected:
 // process. Called from the window's thread only, one work at a time.
 namespace PathWorkers {
 
-// Has `count` workers call work.Work(), and returns at once.
-void Start(SharedWork& work, int32_t count);
+// Has `count` workers call work.Work(), and returns at once with the number
+// that do: fewer only where the system had no more threads to give.
+int32_t Start(SharedWork& work, int32_t count);
 
 // Returns once every worker given the work has come back from Work().
 void Finish();

@@ -4,8 +4,10 @@
 
 # Builds everything (installing what is missing) and runs every test twice:
 # in the optimised build, and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, where any report fails the run. Then fuzzes the
-# input conversions with libFuzzer for a bounded time; a crash fails the run.
+# UndefinedBehaviorSanitizer, where any report fails the run. Runs the engine
+# tests and the window's press tests a third time under ThreadSanitizer, with
+# paths on three threads. Then fuzzes the input conversions with libFuzzer
+# for a bounded time; a crash fails the run.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,6 +19,12 @@ for preset in release sanitize; do
     echo "=== $preset tests ==="
     ctest --preset "$preset" -j2
 done
+
+echo "=== tsan build ==="
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan
+echo "=== tsan tests ==="
+ctest --preset tsan -j2
 
 echo "=== fuzz build ==="
 cmake --preset fuzz >/dev/null

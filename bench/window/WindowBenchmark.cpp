@@ -19,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include "WindowDriver.h"
+#include "pricing/PathThreadCount.h"
 #include "pricing/PricingParameters.h"
 #include "pricing/RunObserver.h"
 #include "pricing/SimulationRun.h"
@@ -179,6 +180,51 @@ BENCHMARK(LiveView)
     ->Iterations(3)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
+
+// A press on one thread and on range(2) threads in turns, in the real window;
+// arguments Iterations [x 1024] and Path segments. `speedup` is the one-thread
+// wall clock from Compute to the repainted window over the threaded one.
+// With several threads the window's thread computes no path, so its own
+// processor time is all its serial work (the sums, the progress, the points,
+// the live redraws); `serial_share_pct` is that time as a share of the
+// one-thread press, and `amdahl_N` the speed-up it predicts on N cores.
+void ThreadedPress(benchmark::State& state)
+{
+    WindowDriver driver;
+    const auto iterations = static_cast<int32_t>(state.range(0));
+    const auto threads = static_cast<int32_t>(state.range(2));
+    driver.SetRunSize(iterations, static_cast<int32_t>(state.range(1)));
+    double oneThread = 0.0;
+    double oneThreadProcessor = 0.0;
+    double threaded = 0.0;
+    double serialProcessor = 0.0;
+    for (auto _ : state) {
+        SetPathThreadCount(1);
+        const WindowDriver::Press single = driver.PressCompute();
+        SetPathThreadCount(threads);
+        const WindowDriver::Press spread = driver.PressCompute();
+        if (!PressSucceeded(state, driver, iterations * 1024)) return;
+        oneThread += single.milliseconds;
+        oneThreadProcessor += single.threadMilliseconds;
+        threaded += spread.milliseconds;
+        serialProcessor += spread.threadMilliseconds;
+        state.SetIterationTime(spread.milliseconds / MillisecondsPerSecond);
+    }
+    const double serialShare = serialProcessor / oneThreadProcessor;
+    state.counters["speedup"] = oneThread / threaded;
+    state.counters["serial_share_pct"] = 100.0 * serialShare;
+    for (const int cores : {4, 8, 16}) {
+        state.counters["amdahl_" + std::to_string(cores)] = 1.0 / (serialShare + (1.0 - serialShare) / cores);
+    }
+}
+BENCHMARK(ThreadedPress)
+    ->ArgNames({"iterations_x1024", "segments", "threads"})
+    ->Args({8, 126, 2})
+    ->Args({64, 126, 2})
+    ->Args({8, 1024, 2})
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The largest press the window accepts, then the repaints a user asks for
 // afterwards, each timed to the repainted window.
