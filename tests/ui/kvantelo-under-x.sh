@@ -9,10 +9,11 @@
 # with the mouse, closes the window through the window manager and expects
 # exit 0.
 # Usage: kvantelo-under-x.sh [--screen WIDTHxHEIGHT] [--scale FACTOR]
-#                            [--long-press X_PROBE]
+#                            [--long-press X_PROBE] [--threads COUNT]
 #                            PROGRAM CAPTION OUTPUT_DIR [WRAPPER...]
 # --screen sets the size of the virtual screen (1280x1024), --scale the
-# program's QT_SCALE_FACTOR (a whole number, 1). --long-press adds a press of
+# program's QT_SCALE_FACTOR (a whole number, 1), --threads its
+# KVANTELO_THREADS, the threads that compute the paths (unset). --long-press adds a press of
 # many seconds, as the first: during it the window answers the window
 # manager's pings (sent with the x-probe helper), draws again what another
 # window covered, shows the running line, keeps typed text for after the run,
@@ -29,6 +30,7 @@ while [ $# -gt 0 ]; do
         --screen) screen=$2; shift 2 ;;
         --scale) scale=$2; shift 2 ;;
         --long-press) probe=$2; shift 2 ;;
+        --threads) KVANTELO_THREADS=$2; export KVANTELO_THREADS; shift 2 ;;
         *) break ;;
     esac
 done
