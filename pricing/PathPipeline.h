@@ -79,6 +79,10 @@ private:
     std::condition_variable roomFreed;
     int64_t nextBlock = 0;
     int64_t freedBlocks = 0;  // every block below it has been taken
+    // The blocks the window's thread waits for, all of them, when
+    // awaitedEnd > 0.
+    int64_t awaitedFirst = 0;
+    int64_t awaitedEnd = 0;
     std::atomic<bool> stopping{false};
     int32_t workers = 0;  // 0: the window's thread computes every block itself
 
