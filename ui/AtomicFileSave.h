@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <QString>
+#include <QtGlobal>
 
 class QIODevice;
 
@@ -19,3 +20,12 @@ class QIODevice;
 // directory, a full disk) leaves nothing behind and raises InputError with a
 // message that names the file and the system's reason.
 bool SaveAtomically(const QString& fileName, const std::function<bool(QIODevice& file)>& write);
+
+// Writes every byte, or fails with the system's reason left in the device:
+// a disk that takes a write only in part is asked for the rest, and then
+// says why it refuses. Every write into a saved file goes through it, since
+// a write taken in part alone sets no error.
+bool WriteAll(QIODevice& device, const char* data, qint64 size);
+
+// Raises the failure of saving fileName for reason, as SaveAtomically does.
+[[noreturn]] void RefuseSave(const QString& fileName, const QString& reason);

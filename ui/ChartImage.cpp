@@ -3,6 +3,7 @@
 
 #include "ui/ChartImage.h"
 
+#include <QBuffer>
 #include <QPdfWriter>
 #include <qcustomplot.h>
 
@@ -35,13 +36,16 @@ bool WritePdf(QCustomPlot& chart, QIODevice& device)
 
 }  // namespace
 
-bool WriteChartImage(QCustomPlot& chart, ChartImageFormat format, QIODevice& device)
+QByteArray ChartImage(QCustomPlot& chart, ChartImageFormat format)
 {
-    const bool written = format == ChartImageFormat::Pdf
-                             ? WritePdf(chart, device)
-                             : chart.toPixmap(chart.width(), chart.height(), PngScale).save(&device, "PNG");
+    QByteArray image;
+    QBuffer buffer(&image);
+    buffer.open(QIODevice::WriteOnly);
+    const bool drawn = format == ChartImageFormat::Pdf
+                           ? WritePdf(chart, buffer)
+                           : chart.toPixmap(chart.width(), chart.height(), PngScale).save(&buffer, "PNG");
     // Drawing at another size laid the plot out for it; the screen's layout
     // comes back with the next drawing.
     chart.replot(QCustomPlot::rpQueuedReplot);
-    return written;
+    return drawn ? image : QByteArray();
 }

@@ -10,6 +10,8 @@
 
 #include <QIODevice>
 
+#include "ui/AtomicFileSave.h"
+
 namespace {
 
 constexpr std::string_view Heading = "paths,quasi_random,pseudo_random\r\n";
@@ -56,7 +58,7 @@ bool WriteConvergenceCsv(QIODevice& device, const QCPGraphDataContainer& quasi, 
             *out++ = '\r';
             *out++ = '\n';
         }
-        if (device.write(begin, out - begin) != out - begin || !progress(row)) return false;
+        if (!WriteAll(device, begin, out - begin) || !progress(row)) return false;
         out = begin;
     } while (row < rows);
     return true;

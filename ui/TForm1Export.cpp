@@ -105,7 +105,9 @@ void TForm1::SaveChartImage1Click()
     const ChartImageFormat format = QFileInfo(name).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0
                                         ? ChartImageFormat::Pdf
                                         : ChartImageFormat::Png;
-    SaveAtomically(name, [this, format](QIODevice& file) { return WriteChartImage(*Chart1, format, file); });
+    const QByteArray image = ChartImage(*Chart1, format);
+    if (image.isEmpty()) RefuseSave(name, QStringLiteral("the chart could not be drawn"));
+    SaveAtomically(name, [&image](QIODevice& file) { return WriteAll(file, image.constData(), image.size()); });
 }
 
 void TForm1::SaveConvergenceData1Click()

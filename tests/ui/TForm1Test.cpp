@@ -4,10 +4,12 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include <QAction>
 #include <QCheckBox>
@@ -670,6 +672,43 @@ TEST_F(FormTest, ASaveThatFailsOrIsCancelledLeavesNoFileAndTheOldOneAsItWas)
     EXPECT_EQ(DirectoryEntries(dir.path()), before);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
     EXPECT_FALSE(form->RunInProgress());
+}
+
+TEST_F(FormTest, ASaveOntoAFullDiskFailsWithTheDisksReasonAndLeavesNothing)
+{
+    QTemporaryDir dir;
+    const QString disk = dir.filePath("disk");
+    QDir().mkpath(disk);
+    // A disk of 64 KiB; mounting it takes root.
+    const QByteArray mountPoint = QFile::encodeName(disk);
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no small disk to fill: " << std::strerror(errno);
+    const std::unique_ptr<const char, int (*)(const char*)> mounted(mountPoint.constData(), ::umount);
+    Type(form->Edit9, "1");
+    Compute();
+    QFile old(disk + "/points.csv");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("kept as it was\n");
+    old.close();
+    // Filled to the last byte.
+    QFile filler(disk + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(1024, '0')) > 0) {}
+    filler.close();
+    const QStringList before = DirectoryEntries(disk);
+    // Neither the points nor the picture, smaller than the write buffers of
+    // the toolkit's files, whose flush on closing a saved file goes unchecked.
+    for (const auto& [keys, file] : {std::pair{SaveDataKeys, "points.csv"}, std::pair{SaveImageKeys, "chart.pdf"}}) {
+        errors.clear();
+        const QString name = disk + "/" + file;
+        AnswerSaveDialogsWith(name);
+        QTest::keyClick(form->Edit2, Qt::Key_S, keys);
+        EXPECT_EQ(errors, QStringList{QStringLiteral("Cannot save '%1': No space left on device.").arg(name)});
+        EXPECT_EQ(DirectoryEntries(disk), before);
+    }
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "kept as it was\n");
+    old.close();
 }
 
 }  // namespace
