@@ -686,29 +686,38 @@ TEST_F(FormTest, ASaveOntoAFullDiskFailsWithTheDisksReasonAndLeavesNothing)
     const std::unique_ptr<const char, int (*)(const char*)> mounted(mountPoint.constData(), ::umount);
     Type(form->Edit9, "1");
     Compute();
-    QFile old(disk + "/points.csv");
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("kept as it was\n");
-    old.close();
-    // Filled to the last byte.
-    QFile filler(disk + "/filler");
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    while (filler.write(QByteArray(1024, '0')) > 0) {}
-    filler.close();
-    const QStringList before = DirectoryEntries(disk);
-    // Neither the points nor the picture, smaller than the write buffers of
-    // the toolkit's files, whose flush on closing a saved file goes unchecked.
-    for (const auto& [keys, file] : {std::pair{SaveDataKeys, "points.csv"}, std::pair{SaveImageKeys, "chart.pdf"}}) {
+    const QString existing = disk + "/points.csv";
+    const auto fill = [](const QString& name, int64_t bytes) {
+        QFile filler(name);
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        for (int64_t left = bytes; left > 0 && filler.write(QByteArray(1024, '0')) > 0; left -= 1024) {}
+    };
+    fill(existing, 1);
+    fill(disk + "/last8k", 8 * 1024);
+    fill(disk + "/filler", INT64_MAX);
+    const auto failsOnTheFullDisk = [&](const QString& name, Qt::KeyboardModifiers keys) {
+        const QStringList before = DirectoryEntries(disk);
         errors.clear();
-        const QString name = disk + "/" + file;
         AnswerSaveDialogsWith(name);
         QTest::keyClick(form->Edit2, Qt::Key_S, keys);
         EXPECT_EQ(errors, QStringList{QStringLiteral("Cannot save '%1': No space left on device.").arg(name)});
         EXPECT_EQ(DirectoryEntries(disk), before);
+        QFile old(existing);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray(1024, '0'));
+    };
+    // A few points make a file smaller than the write buffer of the
+    // toolkit's files, whose last flush, on closing a saved file, goes
+    // unchecked.
+    for (ConvergenceLine* line : {form->Series1, form->Series2}) {
+        line->Clear();
+        for (int path = 1; path <= 100; ++path) line->Append(path, 0.3, qRgb(255, 0, 0));
     }
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), "kept as it was\n");
-    old.close();
+    failsOnTheFullDisk(existing, SaveDataKeys);
+    // With 8 KiB free, the picture (some 20 KB) is taken in part before the
+    // disk refuses the rest.
+    QFile::remove(disk + "/last8k");
+    failsOnTheFullDisk(disk + "/chart.pdf", SaveImageKeys);
 }
 
 }  // namespace
