@@ -32,6 +32,8 @@ namespace {
 
 // A write that lasts longer than this shows its progress, with Cancel.
 constexpr int ProgressDelayMilliseconds = 1000;
+// Wide enough for its caption in the window manager's title bar.
+constexpr int ProgressDialogWidth = 360;
 
 const SaveFileKinds ImageKinds = {QStringLiteral("Save chart image"),
                                   {QStringLiteral("PNG image (*.png)"), QStringLiteral("PDF document (*.pdf)")},
@@ -125,6 +127,7 @@ void TForm1::SaveConvergenceData1Click()
     progress.setObjectName(QStringLiteral("SaveProgress1"));
     progress.setWindowTitle(DataKinds.caption);
     progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumWidth(ProgressDialogWidth);
     progress.setMinimumDuration(ProgressDelayMilliseconds);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
