@@ -156,7 +156,8 @@ std::vector<NamedInput> TForm1::InputsAsShown() const
         return NamedInput{caption->text(), edit->text()};
     };
     const auto choice = [](const RadioGroup* group) {
-        return NamedInput{group->title(), group->Item(group->ItemIndex())->text()};
+        const int chosen = group->ItemIndex();
+        return NamedInput{group->title(), chosen >= 0 ? group->Item(chosen)->text() : QString()};
     };
     std::vector<NamedInput> inputs = {field(Label2, Edit2), field(Label3, Edit3), field(Label4, Edit4),
                                       field(Label5, Edit5), field(Label6, Edit6), choice(RadioGroup4)};
