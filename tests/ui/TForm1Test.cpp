@@ -630,7 +630,16 @@ TEST_F(FormTest, SavesThePointsAsCsvAndTheChartAsPngAndPdf)
     EXPECT_NEAR(page.captured(2).toDouble(), 273 * 0.75, 0.5);
     EXPECT_FALSE(document.contains("/Subtype /Image"));
 
-    EXPECT_EQ(DirectoryEntries(dir.path()), (QStringList{"chart.pdf", "chart.png", "points.csv"}));
+    // The points keep any extension; a picture takes its format from its
+    // own, and a name with another gets the PNG one.
+    AnswerSaveDialogsWith(dir.filePath("points.txt"));
+    QTest::keyClick(form->Edit2, Qt::Key_S, SaveDataKeys);
+    AnswerSaveDialogsWith(dir.filePath("chart.jpg"));
+    QTest::keyClick(form->Edit2, Qt::Key_S, SaveImageKeys);
+    EXPECT_EQ(QImageReader::imageFormat(dir.filePath("chart.jpg.png")), "png");
+
+    EXPECT_EQ(DirectoryEntries(dir.path()),
+              (QStringList{"chart.jpg.png", "chart.pdf", "chart.png", "points.csv", "points.txt"}));
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 
