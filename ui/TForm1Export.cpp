@@ -30,7 +30,7 @@
 
 namespace {
 
-// A write that lasts longer than this shows its progress, with Cancel.
+// A write expected to last longer than this shows its progress, with Cancel.
 constexpr int ProgressDelayMilliseconds = 1000;
 // Wide enough for its caption in the window manager's title bar.
 constexpr int ProgressDialogWidth = 360;
@@ -79,8 +79,8 @@ void TForm1::BuildChartMenu()
                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), TabSheet1);
     PopupMenu1->addActions({SaveChartImage1, SaveConvergenceData1, CopyResults1});
     EnableSaving(false);
-    // The chart takes no focus: it is not a stop of the tab order, and the
-    // shortcuts are the keyboard's way to these items.
+    // A right click opens the menu. The chart takes no focus and is no stop
+    // of the tab order: the shortcuts are the keyboard's way to its items.
     Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Chart1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& place) { PopupMenu1->popup(Chart1->mapToGlobal(place)); });
