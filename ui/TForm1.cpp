@@ -8,6 +8,7 @@
 #include <mutex>
 #include <span>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -258,6 +259,7 @@ void TForm1::BuildResults()
     ProgressBar3->setValue(0);
     ProgressBar3->setTextVisible(false);
     ProgressBar3->setFocusPolicy(Qt::NoFocus);
+    ProgressBar3->setAccessibleName(QStringLiteral("Progress"));
 }
 
 void TForm1::BuildAboutPage()
@@ -269,6 +271,8 @@ void TForm1::BuildAboutPage()
     Image1 = MakeNamed<QLabel>(QStringLiteral("Image1"), TabSheet4);
     Image1->setGeometry(318, 19, 411, 70);
     Image1->setPixmap(QPixmap(QStringLiteral(":/images/about.png")));
+    Image1->setAccessibleName(QStringLiteral("256 points of the Sobol sequence (Quasi) beside 256 points of the "
+                                             "congruential generator (Pseudo)"));
 }
 
 void TForm1::AnchorToEdges()
@@ -388,4 +392,7 @@ void TForm1::ConnectHandlers()
     bind(CheckBox1, &QCheckBox::clicked, &TForm1::CheckBox1Click);
     bind(Button2, &QPushButton::clicked, &TForm1::Button2Click);
     bind(Button3, &QPushButton::clicked, &TForm1::Button3Click);
+    bind(SaveChartImage1, &QAction::triggered, &TForm1::SaveChartImage1Click);
+    bind(SaveConvergenceData1, &QAction::triggered, &TForm1::SaveConvergenceData1Click);
+    bind(CopyResults1, &QAction::triggered, &TForm1::CopyResults1Click);
 }

@@ -7,20 +7,24 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QMargins>
 #include <QWidget>
 
 #include "pricing/RunObserver.h"
 #include "ui/LiveRedraw.h"
+#include "ui/ResultsText.h"
 #include "ui/ValueAxisBounds.h"
 
+class QAction;
 class QCheckBox;
 class QCustomPlot;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
@@ -47,6 +51,9 @@ public:
     void CheckBox1Click();
     void Button2Click();
     void Button3Click();
+    void SaveChartImage1Click();
+    void SaveConvergenceData1Click();
+    void CopyResults1Click();
 
     // Reads every control into Parameters, in a fixed order: the first faulty
     // field ends it.
@@ -107,6 +114,10 @@ public:
     QPushButton* Button2;       //   "ZoomIn" of the value axis
     QPushButton* Button3;       //   "ZoomOut" of the value axis
     QCheckBox* CheckBox1;       //   "logarithmic" paths axis
+    QMenu* PopupMenu1;          //   the chart's context menu, its items' shortcuts on the whole page:
+    QAction* SaveChartImage1;   //     "Save chart image…" (Ctrl+S)
+    QAction* SaveConvergenceData1; //  "Save convergence data…" (Ctrl+Shift+S)
+    QAction* CopyResults1;      //     "Copy results" (Ctrl+Shift+C)
     QProgressBar* ProgressBar3; // progress of the run, along the page's bottom
     QLabel* Label16;            // the description text on the About page
     QLabel* Image1;             // the picture over the description
@@ -128,6 +139,7 @@ private:
     void BuildChoices();
     void BuildResults();
     void BuildChart();
+    void BuildChartMenu();
     void BuildAboutPage();
     void AnchorToEdges();
     void SetTabOrder();
@@ -149,6 +161,16 @@ private:
     // the value axis's own bounds, however the run ended.
     void PressStarted();
     void PressEnded();
+
+    // The inputs as the window shows them, for the results copied after the
+    // press that read them.
+    std::vector<NamedInput> InputsAsShown() const;
+    bool AnyLinePoints() const;
+    // The saving items act on the lines' points, so they are offered only
+    // where a line holds one, or during a press, which will add some.
+    void EnableSaving(bool enabled);
+    // Tells a screen reader what the chart shows, once a run has completed.
+    void DescribeChart();
 
     void SetBottomAxisLogarithmic(bool logarithmic);
     // Shows the value axis's own bounds, which ends a live view's fit.
@@ -175,6 +197,7 @@ private:
     // (both 0 before the first) would mostly leave that line out of view.
     bool fitLiveView = false;
     std::optional<GeneratorKind> runningLine;
+    std::vector<NamedInput> completedPressInputs;
 };
 
 // The single instance, set while the window exists.

@@ -127,4 +127,5 @@ void TForm1::BuildChart()
     Button2 = MakeButton(QStringLiteral("Button2"), Chart1, {445, 180, 50, 20}, QStringLiteral("ZoomIn"));
     Button3 = MakeButton(QStringLiteral("Button3"), Chart1, {445, 208, 50, 20}, QStringLiteral("ZoomOut"));
     CheckBox1 = MakeCheckBox(QStringLiteral("CheckBox1"), Chart1, {446, 244, 73, 17}, QStringLiteral("logarithmic"));
+    BuildChartMenu();
 }

@@ -102,6 +102,7 @@ void TForm1::ReadInputs()
 void TForm1::Button1Click()
 {
     ReadInputs();
+    std::vector<NamedInput> inputs = InputsAsShown();
     // The press ends the same way whether the run completes, is stopped or
     // ends in a fault, which then reaches the error display.
     struct Press {
@@ -111,6 +112,7 @@ void TForm1::Button1Click()
     } press(*this);
     try {
         RunSequence(*this);
+        completedPressInputs = std::move(inputs);
     } catch (const RunStopped&) {
         // Stopped by the user, without a message: what the run reported
         // stays, and the bar is ready for the next press.
@@ -127,6 +129,7 @@ void TForm1::PressStarted()
     fitLiveView = true;
     runningLine.reset();
     liveRedraw.Start();
+    EnableSaving(true);
     inputDuringRun->RunStarted();
 }
 
@@ -136,6 +139,7 @@ void TForm1::PressEnded()
     // bounds, also when it was stopped or a fault ended it.
     ShowValueAxis();
     RedrawChart(false);
+    EnableSaving(AnyLinePoints());
     QGuiApplication::restoreOverrideCursor();
     // Last: it may close the window.
     inputDuringRun->RunEnded();

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <qcustomplot.h>
 
+#include "pricing/ResultsGrid.h"
 #include "ui/ConvergenceLine.h"
 #include "ui/InputDuringRun.h"
 #include "ui/StringGrid.h"
@@ -54,6 +55,9 @@ void TForm1::PilotPathDone()
 void TForm1::SetCell(int32_t column, int32_t row, const std::string& text)
 {
     StringGrid1->SetCell(column, row, QString::fromStdString(text));
+    // A run's standard deviation is the last result it writes: its line and
+    // its estimate are complete.
+    if (row == StandardDeviationRow && column != AnalyticColumn) DescribeChart();
 }
 
 void TForm1::SetValueAxisMinimum(double value)

@@ -15,7 +15,10 @@
 #include <vector>
 
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QIODevice>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include "WindowDriver.h"
@@ -23,8 +26,10 @@
 #include "pricing/PricingParameters.h"
 #include "pricing/RunObserver.h"
 #include "pricing/SimulationRun.h"
+#include "ui/AtomicFileSave.h"
 #include "ui/ConvergenceLine.h"
 #include "ui/KvanteloApplication.h"
+#include "ui/SaveFileChoice.h"
 
 namespace {
 
@@ -39,6 +44,10 @@ constexpr double BytesPerMebibyte = 1 << 20;
 constexpr double MillisecondsPerSecond = 1000.0;
 // The window is resized by this much and back.
 constexpr int ResizeStep = 120;
+constexpr double BytesPerMegabyte = 1e6;
+// The disk's own speed is measured with blocks of this size, as the CSV
+// writer writes.
+constexpr int64_t DiskBlockBytes = int64_t{4} << 20;
 
 class SilentObserver final : public RunObserver {
 public:
@@ -226,8 +235,49 @@ BENCHMARK(ThreadedPress)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
+double SecondsOf(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Saves the lines' points as the user does ("Save convergence data…", the
+// dialog answered at once) into a file under TMPDIR, and then as many bytes
+// of text, already formatted, through the same all-or-nothing save: the
+// disk's own time for the file, committed to the disk in both cases.
+void MeasureCsvSave(benchmark::State& state, WindowDriver& driver)
+{
+    const QTemporaryDir directory;
+    const QString csv = directory.filePath(QStringLiteral("points.csv"));
+    SetSaveFileChooser([&csv](QWidget*, const SaveFileKinds&) { return csv; });
+    const double csvSeconds = SecondsOf([&] { driver.Form().SaveConvergenceData1Click(); });
+    SetSaveFileChooser(nullptr);
+    const int64_t bytes = QFileInfo(csv).size();
+    QFile::remove(csv);
+    if (!driver.Errors().isEmpty() || bytes == 0) {
+        state.SkipWithError("the convergence data were not saved");
+        return;
+    }
+    const QByteArray block(DiskBlockBytes, '7');
+    const double diskSeconds = SecondsOf([&] {
+        SaveAtomically(directory.filePath(QStringLiteral("plain.txt")), [&](QIODevice& file) {
+            for (int64_t left = bytes; left > 0; left -= block.size())
+                if (file.write(block.constData(), std::min<int64_t>(left, block.size())) < 0) return false;
+            return true;
+        });
+    });
+    state.counters["csv_MB"] = bytes / BytesPerMegabyte;
+    state.counters["csv_s"] = csvSeconds;
+    state.counters["csv_MB_per_s"] = bytes / BytesPerMegabyte / csvSeconds;
+    state.counters["disk_s"] = diskSeconds;
+    state.counters["disk_MB_per_s"] = bytes / BytesPerMegabyte / diskSeconds;
+    state.counters["csv_beyond_disk_s"] = csvSeconds - diskSeconds;
+}
+
 // The largest press the window accepts, then the repaints a user asks for
-// afterwards, each timed to the repainted window.
+// afterwards, each timed to the repainted window, and the save of its
+// points.
 void LargestPress(benchmark::State& state, int32_t segments)
 {
     WindowDriver driver;
@@ -269,6 +319,7 @@ void LargestPress(benchmark::State& state, int32_t segments)
     state.counters["slowest_repaint_ms"] = slowest;
     if (!PressSucceeded(state, driver, LargestPaths)) return;
     CountLiveRedraws(state, driver, presses);
+    MeasureCsvSave(state, driver);
 }
 BENCHMARK_CAPTURE(LargestPress, quick, QuickSegments)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 // Some fifteen minutes: left out unless a filter names it.

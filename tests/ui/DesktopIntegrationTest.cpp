@@ -5,6 +5,8 @@
 #include <utility>
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetricsF>
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -25,6 +28,7 @@
 #include "FormFixture.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/RadioGroup.h"
+#include "ui/ConvergenceLine.h"
 #include "ui/StringGrid.h"
 
 // How the program presents itself to the desktop, and whether its captions
@@ -104,6 +108,37 @@ TEST_F(DesktopIntegrationTest, EveryInputAndComputeSayWhatTheyMean)
         EXPECT_EQ(QToolTip::text(), help);
         QToolTip::hideText();
     }
+}
+
+TEST_F(DesktopIntegrationTest, AScreenReaderLearnsWhatTheChartShowsAndHowFarARunIs)
+{
+    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(form->Chart1);
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->text(QAccessible::Name), "Running Average");
+    EXPECT_EQ(chart->text(QAccessible::Description), "No press of Compute has run yet");
+    Compute();
+    const auto cell = [this](int column) { return form->StringGrid1->Cell(column, 1); };
+    EXPECT_EQ(chart->text(QAccessible::Description),
+              QStringLiteral("Quasi random: %1 after 8192 paths; Pseudo random: %2 after 8192 paths")
+                  .arg(cell(2), cell(3)));
+    // A line without points is left out.
+    form->ClearSeries(GeneratorKind::Quasi);
+    form->SetCell(3, 2, "0.001000");
+    EXPECT_EQ(chart->text(QAccessible::Description), QStringLiteral("Pseudo random: %1 after 8192 paths").arg(cell(3)));
+
+    // The progress bar's value as it changes; the bar announces each new
+    // value itself while a screen reader listens.
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(form->ProgressBar3);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->text(QAccessible::Name), "Progress");
+    ASSERT_NE(bar->valueInterface(), nullptr);
+    for (const int percent : {42, 43, 0}) {
+        form->SetProgress(percent);
+        EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), percent);
+    }
+
+    QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(form->Image1);
+    EXPECT_TRUE(picture->text(QAccessible::Name).contains("Sobol")) << picture->text(QAccessible::Name).toStdString();
 }
 
 // What the standard error display showed for one message.

@@ -11,6 +11,7 @@
 
 #include "ui/ErrorDisplay.h"
 #include "ui/KvanteloApplication.h"
+#include "ui/SaveFileChoice.h"
 
 namespace {
 
@@ -38,6 +39,11 @@ private:
 void FormTest::SetUp()
 {
     SetErrorSink([this](const QString& text) { errors << text; });
+    // A test that saves answers the dialog itself; any other would block.
+    SetSaveFileChooser([](QWidget*, const SaveFileKinds& kinds) {
+        ADD_FAILURE() << "a save dialog was opened: " << kinds.caption.toStdString();
+        return QString();
+    });
     form = new TForm1;
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
@@ -47,6 +53,7 @@ void FormTest::TearDown()
 {
     delete form;
     SetErrorSink(nullptr);
+    SetSaveFileChooser(nullptr);
 }
 
 void FormTest::Type(QLineEdit* edit, const QString& text)

@@ -16,7 +16,7 @@ class QAbstractButton;
 class QLineEdit;
 
 // A fresh, shown window per test, with the standard error display captured
-// instead of a modal box.
+// instead of a modal box, and no save dialog unless the test answers it.
 class FormTest : public testing::Test {
 protected:
     void SetUp() override;

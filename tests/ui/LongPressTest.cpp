@@ -7,6 +7,9 @@
 #include <functional>
 
 #include <QDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -18,6 +21,7 @@
 
 #include "FormFixture.h"
 #include "PressChecks.h"
+#include "SavedFiles.h"
 #include "ui/ConvergenceLine.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/RadioGroup.h"
@@ -213,6 +217,44 @@ TEST_F(LongPressTest, InputDuringARunIsHandledAfterItInTheOrderItCame)
     const double deviation = form->StringGrid1->Cell(2, 2).toDouble();
     const double halfSpan = (form->ValueAxis().Maximum() - form->ValueAxis().Minimum()) / 2;
     EXPECT_NEAR(halfSpan, 50 * deviation, 50 * 1e-6);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(LongPressTest, TheChartsMenuAndItsShortcutsDuringARunActAfterItOnWhatItLeft)
+{
+    Type(form->Edit9, "1");
+    Compute();
+    Type(form->Edit9, LongIterations);
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("stopped.csv");
+    bool askedDuringTheRun = false;
+    AnswerSaveDialogsWith(saved, [&] { askedDuringTheRun = askedDuringTheRun || form->RunInProgress(); });
+    // Stopped in the pseudo-random run once its line is the longer one.
+    AtEachLiveRedraw([&](int) {
+        if (form->Series2->PointCount() <= 2048) return;
+        QTest::mouseClick(form->windowHandle(), Qt::RightButton, {}, form->Chart1->mapTo(form, QPoint(100, 100)));
+        KeyInWindow(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_FALSE(form->PopupMenu1->isVisible());
+        KeyInWindow(Qt::Key_Escape);
+    });
+    Click(form->Button1);
+    QObject::disconnect(redrawn);
+    EXPECT_FALSE(QFileInfo::exists(saved));
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(saved) && form->PopupMenu1->isVisible(); },
+                        HandOverMilliseconds));
+    form->PopupMenu1->hide();
+    EXPECT_FALSE(askedDuringTheRun);
+
+    // Every point of both lines; the quasi-random line of the press before
+    // has fewer, and its field is empty beyond them.
+    const int32_t pseudoPoints = form->Series2->PointCount();
+    ASSERT_GT(pseudoPoints, 2048);
+    ASSERT_EQ(form->Series1->PointCount(), 1024);
+    const QByteArrayList csv = CsvLines(saved);
+    ASSERT_EQ(csv.size(), pseudoPoints + 1);
+    EXPECT_EQ(FirstRowUnlike(csv, 1, *form->Series1), -1);
+    EXPECT_EQ(FirstRowUnlike(csv, 2, *form->Series2), -1);
+    EXPECT_EQ(csv.back().split(',')[1], "");
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 

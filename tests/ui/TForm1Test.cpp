@@ -1,7 +1,28 @@
 // SPDX-FileCopyrightText: 2026 Kvantelo developers <developers@kvantelo.org>
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +37,7 @@
 #include <qcustomplot.h>
 
 #include "FormFixture.h"
+#include "SavedFiles.h"
 #include "pricing/PricingParameters.h"
 #include "ui/ConvergenceLine.h"
 #include "ui/DescriptionText.h"
@@ -26,6 +48,57 @@ namespace {
 
 const QString FloatMessage = QStringLiteral("'%1' is not a valid floating point value.");
 const QString IntegerMessage = QStringLiteral("'%1' is not a valid integer value.");
+constexpr Qt::KeyboardModifiers SaveImageKeys = Qt::ControlModifier;
+constexpr Qt::KeyboardModifiers SaveDataKeys = Qt::ControlModifier | Qt::ShiftModifier;
+
+// A directory that refuses new files. The mode bits do not stop root, who
+// runs the tests here; the immutable attribute stops root as well.
+class LockedDirectory {
+public:
+    explicit LockedDirectory(const QString& path) : path(path)
+    {
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+        refusal = Probe();
+        if (refusal == 0 && SetImmutable(true)) {
+            immutable = true;
+            refusal = Probe();
+        }
+    }
+    ~LockedDirectory()
+    {
+        if (immutable) SetImmutable(false);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // The system's reason for refusing a new file; empty where it takes one.
+    QString Refusal() const { return refusal == 0 ? QString() : QString::fromLocal8Bit(std::strerror(refusal)); }
+
+private:
+    int Probe() const
+    {
+        const QByteArray probe = QFile::encodeName(path + "/probe");
+        const int file = ::open(probe.constData(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+        if (file < 0) return errno;
+        ::close(file);
+        ::unlink(probe.constData());
+        return 0;
+    }
+    bool SetImmutable(bool on) const
+    {
+        const int directory = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+        if (directory < 0) return false;
+        int flags = 0;
+        bool set = ::ioctl(directory, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        set = set && ::ioctl(directory, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(directory);
+        return set;
+    }
+
+    QString path;
+    int refusal = 0;
+    bool immutable = false;
+};
 
 TEST_F(FormTest, OpensWithItsDefaults)
 {
@@ -451,6 +524,207 @@ TEST_F(FormTest, AFaultOfTheRunIsShownAndTheWindowCarriesOn)
     Compute();
     EXPECT_EQ(form->Series2->PointCount(), 1024);
     EXPECT_EQ(form->StringGrid1->Cell(1, 1), "0.324783");
+}
+
+TEST_F(FormTest, TheChartsMenuHoldsItsItemsInOrderWithShortcutsOnTheWholePage)
+{
+    const QList<QAction*> items = form->PopupMenu1->actions();
+    ASSERT_EQ(items.size(), 3);
+    const std::pair<const char*, QKeySequence> expected[] = {
+        {"Save chart image\u2026", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"Save convergence data\u2026", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {"Copy results", QKeySequence(QStringLiteral("Ctrl+Shift+C"))}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(items[i]->text(), QString::fromUtf8(expected[i].first)) << i;
+        EXPECT_EQ(items[i]->shortcut(), expected[i].second) << i;
+        EXPECT_FALSE(items[i]->objectName().isEmpty()) << i;
+    }
+    // Nothing to save before a press; the chart takes no focus.
+    EXPECT_FALSE(form->SaveChartImage1->isEnabled());
+    EXPECT_FALSE(form->SaveConvergenceData1->isEnabled());
+    EXPECT_TRUE(form->CopyResults1->isEnabled());
+    EXPECT_EQ(form->Chart1->focusPolicy(), Qt::NoFocus);
+    QTest::keyClick(form->Edit2, Qt::Key_S, SaveDataKeys);
+
+    // A right click on the chart opens the menu.
+    const QPoint onChart = form->Chart1->mapTo(form, QPoint(100, 100));
+    QTest::mouseClick(form->windowHandle(), Qt::RightButton, {}, onChart);
+    EXPECT_TRUE(form->PopupMenu1->isVisible());
+    form->PopupMenu1->hide();
+
+    // The copy holds the grid as shown and the inputs of the last completed
+    // press, whatever was typed since.
+    Type(form->Edit9, "1");
+    Compute();
+    EXPECT_TRUE(form->SaveChartImage1->isEnabled());
+    EXPECT_TRUE(form->SaveConvergenceData1->isEnabled());
+    Type(form->Edit2, "6");
+    QTest::keyClick(form->Edit9, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const auto cell = [this](int column, int row) { return form->StringGrid1->Cell(column, row); };
+    const QString table = QStringLiteral(
+                              "RESULTS\tAnalytic\tQuasi random\tPseudo random\n"
+                              "Option value\t0.324783\t%1\t%2\n"
+                              "Std Dev\t    N/A\t%3\t%4\n"
+                              "Exercise price\t5\nAsset value\t5\nExpiration period (months)\t6\n"
+                              "Risk-free return (bank rate)\t0.03\nAsset volatility [per year]\t0.4\n"
+                              "Asset dividend\tnone\nPath segments\t126\nIterations [x 1024]\t1\n"
+                              "Option class\tcall\nType of average\tGeometric\n")
+                              .arg(cell(2, 1), cell(3, 1), cell(2, 2), cell(3, 2));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), table);
+    // A press refused before its run leaves the inputs of the last one.
+    Type(form->Edit2, "x");
+    Click(form->Button1);
+    QTest::keyClick(form->Edit2, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), table);
+    EXPECT_EQ(errors, QStringList{FloatMessage.arg("x")});
+}
+
+TEST_F(FormTest, SavesThePointsAsCsvAndTheChartAsPngAndPdf)
+{
+    QTemporaryDir dir;
+    Compute();
+    // No extension: the default one is added.
+    AnswerSaveDialogsWith(dir.filePath("points"));
+    QTest::keyClick(form->Edit2, Qt::Key_S, SaveDataKeys);
+    const QByteArrayList csv = CsvLines(dir.filePath("points.csv"));
+    ASSERT_EQ(csv.size(), 8193);
+    EXPECT_EQ(csv[0], "paths,quasi_random,pseudo_random");
+    EXPECT_EQ(FirstRowUnlike(csv, 1, *form->Series1), -1);
+    EXPECT_EQ(FirstRowUnlike(csv, 2, *form->Series2), -1);
+    EXPECT_EQ(QString::asprintf("%f", csv.back().split(',')[1].toDouble()), form->StringGrid1->Cell(2, 1));
+
+    // The picture at twice the chart's size, without the controls on it.
+    AnswerSaveDialogsWith(dir.filePath("chart"));
+    QTest::keyClick(form->Edit2, Qt::Key_S, SaveImageKeys);
+    EXPECT_EQ(QImageReader::imageFormat(dir.filePath("chart.png")), "png");
+    const QImage png(dir.filePath("chart.png"));
+    EXPECT_EQ(png.size(), form->Chart1->size() * 2);
+    const QRect zoomIn(form->Button2->geometry().topLeft() * 2, form->Button2->size() * 2);
+    bool blank = true;
+    for (int y = zoomIn.top(); y <= zoomIn.bottom(); ++y)
+        for (int x = zoomIn.left(); x <= zoomIn.right(); ++x) blank = blank && png.pixel(x, y) == qRgb(255, 255, 255);
+    EXPECT_TRUE(blank);
+    bool red = false;
+    bool blue = false;
+    for (int y = 0; y < png.height(); ++y)
+        for (int x = 0; x < png.width(); ++x) {
+            red = red || png.pixel(x, y) == qRgb(255, 0, 0);
+            blue = blue || png.pixel(x, y) == qRgb(0, 0, 255);
+        }
+    EXPECT_TRUE(red && blue);
+
+    // A vector page the chart's size on screen: 528 x 273 pixels at 96 an
+    // inch, in whole points.
+    AnswerSaveDialogsWith(dir.filePath("chart.pdf"));
+    QTest::keyClick(form->Edit2, Qt::Key_S, SaveImageKeys);
+    QFile pdf(dir.filePath("chart.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray document = pdf.readAll();
+    EXPECT_TRUE(document.startsWith("%PDF-"));
+    const QRegularExpressionMatch page =
+        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(QString::fromLatin1(document));
+    ASSERT_TRUE(page.hasMatch());
+    EXPECT_NEAR(page.captured(1).toDouble(), 528 * 0.75, 0.5);
+    EXPECT_NEAR(page.captured(2).toDouble(), 273 * 0.75, 0.5);
+    EXPECT_FALSE(document.contains("/Subtype /Image"));
+
+    // The points keep any extension; a picture takes its format from its
+    // own, and a name with another gets the PNG one.
+    AnswerSaveDialogsWith(dir.filePath("points.txt"));
+    QTest::keyClick(form->Edit2, Qt::Key_S, SaveDataKeys);
+    AnswerSaveDialogsWith(dir.filePath("chart.jpg"));
+    QTest::keyClick(form->Edit2, Qt::Key_S, SaveImageKeys);
+    EXPECT_EQ(QImageReader::imageFormat(dir.filePath("chart.jpg.png")), "png");
+
+    EXPECT_EQ(DirectoryEntries(dir.path()),
+              (QStringList{"chart.jpg.png", "chart.pdf", "chart.png", "points.csv", "points.txt"}));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(FormTest, ASaveThatFailsOrIsCancelledLeavesNoFileAndTheOldOneAsItWas)
+{
+    QTemporaryDir dir;
+    Type(form->Edit9, "1");
+    Compute();
+    const auto failsWith = [&](const QString& name, Qt::KeyboardModifiers keys, const QString& reason) {
+        errors.clear();
+        const QStringList before = DirectoryEntries(dir.path());
+        AnswerSaveDialogsWith(name);
+        QTest::keyClick(form->Edit2, Qt::Key_S, keys);
+        EXPECT_EQ(errors, QStringList{QStringLiteral("Cannot save '%1': %2.").arg(name, reason)}) << name.toStdString();
+        EXPECT_EQ(DirectoryEntries(dir.path()), before);
+    };
+    for (const auto& [keys, file] : {std::pair{SaveDataKeys, "points.csv"}, std::pair{SaveImageKeys, "chart.pdf"}}) {
+        failsWith(dir.filePath(QStringLiteral("missing/") + file), keys, "No such file or directory");
+        const LockedDirectory locked(dir.filePath("locked"));
+        ASSERT_FALSE(locked.Refusal().isEmpty());
+        failsWith(dir.filePath(QStringLiteral("locked/") + file), keys, locked.Refusal());
+        EXPECT_TRUE(DirectoryEntries(dir.filePath("locked")).isEmpty());
+    }
+
+    // Cancelled while it writes, over a file it would replace.
+    const QString existing = dir.filePath("points.csv");
+    QFile old(existing);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("kept as it was\n");
+    old.close();
+    const QStringList before = DirectoryEntries(dir.path());
+    errors.clear();
+    AnswerSaveDialogsWith(existing, [this] {
+        QTimer::singleShot(0, form, [this] { form->findChild<QProgressDialog*>("SaveProgress1")->cancel(); });
+    });
+    QTest::keyClick(form->Edit2, Qt::Key_S, SaveDataKeys);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "kept as it was\n");
+    EXPECT_EQ(DirectoryEntries(dir.path()), before);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_FALSE(form->RunInProgress());
+}
+
+TEST_F(FormTest, ASaveOntoAFullDiskFailsWithTheDisksReasonAndLeavesNothing)
+{
+    QTemporaryDir dir;
+    const QString disk = dir.filePath("disk");
+    QDir().mkpath(disk);
+    // A disk of 64 KiB; mounting it takes root.
+    const QByteArray mountPoint = QFile::encodeName(disk);
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no small disk to fill: " << std::strerror(errno);
+    const std::unique_ptr<const char, int (*)(const char*)> mounted(mountPoint.constData(), ::umount);
+    Type(form->Edit9, "1");
+    Compute();
+    const QString existing = disk + "/points.csv";
+    const auto fill = [](const QString& name, int64_t bytes) {
+        QFile filler(name);
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        for (int64_t left = bytes; left > 0 && filler.write(QByteArray(1024, '0')) > 0; left -= 1024) {}
+    };
+    fill(existing, 1);
+    fill(disk + "/last8k", 8 * 1024);
+    fill(disk + "/filler", INT64_MAX);
+    const auto failsOnTheFullDisk = [&](const QString& name, Qt::KeyboardModifiers keys) {
+        const QStringList before = DirectoryEntries(disk);
+        errors.clear();
+        AnswerSaveDialogsWith(name);
+        QTest::keyClick(form->Edit2, Qt::Key_S, keys);
+        EXPECT_EQ(errors, QStringList{QStringLiteral("Cannot save '%1': No space left on device.").arg(name)});
+        EXPECT_EQ(DirectoryEntries(disk), before);
+        QFile old(existing);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray(1024, '0'));
+    };
+    // A few points make a file smaller than the write buffer of the
+    // toolkit's files, whose last flush, on closing a saved file, goes
+    // unchecked.
+    for (ConvergenceLine* line : {form->Series1, form->Series2}) {
+        line->Clear();
+        for (int path = 1; path <= 100; ++path) line->Append(path, 0.3, qRgb(255, 0, 0));
+    }
+    failsOnTheFullDisk(existing, SaveDataKeys);
+    // With 8 KiB free, the picture (some 20 KB) is taken in part before the
+    // disk refuses the rest.
+    QFile::remove(disk + "/last8k");
+    failsOnTheFullDisk(disk + "/chart.pdf", SaveImageKeys);
 }
 
 }  // namespace
