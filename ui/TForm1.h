@@ -13,6 +13,7 @@
 
 #include "pricing/RunObserver.h"
 #include "ui/LiveRedraw.h"
+#include "ui/PressEstimates.h"
 #include "ui/ValueAxisBounds.h"
 
 class QCheckBox;
@@ -148,7 +149,12 @@ private:
     // window's input kept for after the run. The end draws the chart with
     // the value axis's own bounds, however the run ended.
     void PressStarted();
-    void PressEnded();
+    void PressEnded(bool completed);
+    // After a press that a stop or a fault ended: the grid keeps only the
+    // estimates this press wrote, and the chart the live view's range.
+    void ShowOnlyWhatThePressComputed();
+    // The live view's range: fitted to the latest half of a line's points.
+    ValueAxisBounds::Range FittedToLine(GeneratorKind kind) const;
 
     void SetBottomAxisLogarithmic(bool logarithmic);
     // Shows the value axis's own bounds, which ends a live view's fit.
@@ -175,6 +181,7 @@ private:
     // (both 0 before the first) would mostly leave that line out of view.
     bool fitLiveView = false;
     std::optional<GeneratorKind> runningLine;
+    PressEstimates pressEstimates;
 };
 
 // The single instance, set while the window exists.

@@ -8,6 +8,7 @@
 
 #include "ui/ConvergenceLine.h"
 #include "ui/InputDuringRun.h"
+#include "ui/PathsAxisTicker.h"
 #include "ui/StringGrid.h"
 #include "ui/TForm1.h"
 
@@ -15,7 +16,6 @@ namespace {
 
 constexpr double ZoomInFactor = 0.5;
 constexpr double ZoomOutFactor = 2.0;
-constexpr double LogarithmBase = 10.0;
 
 }  // namespace
 
@@ -54,6 +54,7 @@ void TForm1::PilotPathDone()
 void TForm1::SetCell(int32_t column, int32_t row, const std::string& text)
 {
     StringGrid1->SetCell(column, row, QString::fromStdString(text));
+    pressEstimates.Written(column, row);
 }
 
 void TForm1::SetValueAxisMinimum(double value)
@@ -96,13 +97,7 @@ void TForm1::SetBottomAxisLogarithmic(bool logarithmic)
     const QCPAxis::ScaleType scale = logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear;
     if (bottom->scaleType() == scale) return;
     bottom->setScaleType(scale);
-    if (logarithmic) {
-        auto ticker = QSharedPointer<QCPAxisTickerLog>::create();
-        ticker->setLogBase(LogarithmBase);
-        bottom->setTicker(ticker);
-    } else {
-        bottom->setTicker(QSharedPointer<QCPAxisTicker>::create());
-    }
+    bottom->setTicker(QSharedPointer<PathsAxisTicker>::create(bottom, logarithmic));
     RedrawChart(false);
 }
 
@@ -119,12 +114,29 @@ void TForm1::RedrawLive()
     // Fitted first, so that whatever draws the chart while the event loop
     // turns shows the running line too.
     if (fitLiveView && runningLine && Series(*runningLine)->PointCount() > 0) {
-        const QCPRange recent = Series(*runningLine)->RecentValueRange();
-        const ValueAxisBounds::Range fitted = ValueAxisBounds::Fitted(recent.lower, recent.upper);
+        const ValueAxisBounds::Range fitted = FittedToLine(*runningLine);
         Chart1->yAxis->setRange(fitted.lower, fitted.upper);
     }
     inputDuringRun->TurnEventLoop();
     RedrawChart(true);
     ProgressBar3->repaint();
     liveRedraw.Redrawn();
+}
+
+ValueAxisBounds::Range TForm1::FittedToLine(GeneratorKind kind) const
+{
+    const QCPRange recent = Series(kind)->RecentValueRange();
+    return ValueAxisBounds::Fitted(recent.lower, recent.upper);
+}
+
+void TForm1::ShowOnlyWhatThePressComputed()
+{
+    for (const PressEstimates::Cell& cell : pressEstimates.Unwritten())
+        StringGrid1->SetCell(cell.column, cell.row, QString());
+    // Until the press set the value axis, its live view showed the running
+    // line in a range fitted to it; the bounds of the press before would
+    // leave that line out of view. The range becomes the axis's bounds, so
+    // that zoom acts on what the user sees.
+    if (fitLiveView && runningLine && Series(*runningLine)->PointCount() > 0)
+        valueAxis.Set(FittedToLine(*runningLine));
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "ui/DescriptionText.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
+#include "ui/TickLabelMeasure.h"
 
 namespace {
 
@@ -386,6 +388,57 @@ TEST_F(FormTest, ZoomWorksOnTheValueAxisOnly)
     EXPECT_NEAR(form->ValueAxis().Minimum(), 0.8, 1e-12);
     EXPECT_NEAR(form->ValueAxis().Maximum(), 1.2, 1e-12);
     EXPECT_EQ(form->Chart1->xAxis->range(), bottom);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+// The paths axis's labels as the chart last drew them: at least two, in one
+// form (all plain numbers or all powers of ten), neighbours at least a
+// digit's width apart in the axis's font.
+void ExpectReadablePathsAxis(const QCustomPlot& chart)
+{
+    const QCPAxis& axis = *chart.xAxis;
+    const QVector<double> ticks = axis.tickVector();
+    const QVector<QString> labels = axis.tickVectorLabels();
+    SCOPED_TRACE(labels.join(QLatin1Char(' ')).toStdString());
+    ASSERT_GE(labels.size(), 2);
+    const auto isPower = [](const QString& label) { return label.contains(QLatin1Char('e')); };
+    for (const QString& label : labels) EXPECT_EQ(isPower(label), isPower(labels.first()));
+    const TickLabelMeasure measure(axis);
+    const int digit = QFontMetrics(axis.tickLabelFont()).horizontalAdvance(QLatin1Char('0'));
+    for (int i = 1; i < ticks.size(); ++i)
+        EXPECT_GE(measure.Extent(ticks[i], labels[i]).lower - measure.Extent(ticks[i - 1], labels[i - 1]).upper, digit)
+            << labels[i - 1].toStdString() << " " << labels[i].toStdString();
+}
+
+TEST_F(FormTest, PathsAxisLabelsStandApartInOneFormAtEveryPathCount)
+{
+    Type(form->Edit1, "2");
+    const QSize designed = form->size();
+    const QSize sizes[] = {designed, form->minimumSize(), QSize(1920, 1080)};
+    for (const char* iterations : {"1", "10", "100", "300", "700", "1500", "5000", "20971"}) {
+        Type(form->Edit9, iterations);
+        Compute();
+        for (const bool logarithmic : {false, true}) {
+            if (form->CheckBox1->isChecked() != logarithmic) Click(form->CheckBox1);
+            for (const QSize& size : sizes) {
+                SCOPED_TRACE(std::string(iterations) + (logarithmic ? " logarithmic " : " linear ") +
+                             std::to_string(size.width()) + "x" + std::to_string(size.height()));
+                form->resize(size);
+                form->Chart1->replot();
+                ExpectReadablePathsAxis(*form->Chart1);
+            }
+            form->resize(designed);
+        }
+    }
+    // Every decade as a power of ten, where the chart's own labels would
+    // run together and write 1 to 100000 in full but the millions as powers.
+    form->Chart1->replot();
+    EXPECT_EQ(form->Chart1->xAxis->tickVectorLabels(),
+              (QVector<QString>{"1e+00", "1e+01", "1e+02", "1e+03", "1e+04", "1e+05", "1e+06", "1e+07"}));
+    // Where the chart's own labels can be read, they are kept.
+    Click(form->CheckBox1);
+    form->Chart1->replot();
+    EXPECT_EQ(form->Chart1->xAxis->tickVectorLabels(), (QVector<QString>{"5e+06", "1e+07", "1.5e+07", "2e+07"}));
     EXPECT_TRUE(errors.isEmpty());
 }
 
