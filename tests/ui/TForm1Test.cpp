@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolTip>
 #include <qcustomplot.h>
 
 #include "FormFixture.h"
@@ -99,6 +101,26 @@ TEST_F(FormTest, WritesTheGridHeadingsAndTheDescription)
     EXPECT_EQ(form->Image1->geometry(), QRect(318, 19, 411, 70));
     EXPECT_EQ(form->Label16->geometry(), form->TabSheet4->rect());
     EXPECT_EQ(form->TabSheet4->size(), form->TabSheet1->size());
+}
+
+TEST_F(FormTest, ACellWhoseTextIsCutShowsItWholeAsItsTooltip)
+{
+    StringGrid* grid = form->StringGrid1;
+    const auto toolTipOf = [grid](int column, int row) {
+        QToolTip::hideText();
+        QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+        const QPoint centre = grid->CellTextArea(column, row).center();
+        QHelpEvent help(QEvent::ToolTip, centre, grid->viewport()->mapToGlobal(centre));
+        QApplication::sendEvent(grid->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    // An asset value of 123456789 with the strike of 5.
+    form->SetCell(3, 1, "123456784.123456");
+    form->SetCell(2, 1, "0.324783");
+    EXPECT_EQ(toolTipOf(3, 1), "123456784.123456");
+    EXPECT_EQ(toolTipOf(2, 1), "");
+    EXPECT_EQ(toolTipOf(3, 0), "");
+    EXPECT_EQ(grid->columnWidth(3), 80);
 }
 
 TEST_F(FormTest, TabOrderFollowsTheBoxes)
@@ -249,15 +271,33 @@ TEST_F(FormTest, ReadsTheDefaultsIntoParameters)
     EXPECT_EQ(Parameters.pathCount, 1024);
 }
 
-TEST_F(FormTest, AcceptsTheLocaleSeparatorAndTheDefaultForm)
+TEST_F(FormTest, AcceptsTheLocaleSeparatorAndTheDefaultFormAndWritesThePoint)
 {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    // A window built under the locale, as the program starts under it.
+    struct GermanLocale {
+        GermanLocale() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+        ~GermanLocale() { QLocale::setDefault(QLocale::c()); }
+    } german;
+    delete form;
+    form = new TForm1;
+    form->show();
     Type(form->Edit6, "0,25");
     form->ReadInputs();
-    QLocale::setDefault(QLocale::c());
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_EQ(Parameters.volatility, 0.25);
     EXPECT_EQ(Parameters.rate, 0.03);
+
+    // The axes write numbers as the grid does.
+    form->SetValueAxisMinimum(-1.0);
+    form->SetValueAxisMaximum(0.34);
+    form->SetValueAxisMinimum(0.31);
+    form->Chart1->replot();
+    EXPECT_EQ(form->Chart1->yAxis->tickVectorLabels(), (QVector<QString>{"0.31", "0.32", "0.33", "0.34"}));
+    Type(form->Edit9, "1000");
+    Type(form->Edit1, "2");
+    Compute();
+    form->Chart1->replot();
+    EXPECT_EQ(form->Chart1->xAxis->tickVectorLabels().last(), "1000000");
 }
 
 TEST_F(FormTest, ClampsTheFixingCountAndWritesItBack)
@@ -424,20 +464,28 @@ TEST_F(FormTest, PathsAxisLabelsStandApartInOneFormAtEveryPathCount)
                 SCOPED_TRACE(std::string(iterations) + (logarithmic ? " logarithmic " : " linear ") +
                              std::to_string(size.width()) + "x" + std::to_string(size.height()));
                 form->resize(size);
-                form->Chart1->replot();
+                QApplication::processEvents();
                 ExpectReadablePathsAxis(*form->Chart1);
             }
             form->resize(designed);
+            // Zoomed in until the value axis's labels are long, which leaves
+            // the paths axis less room.
+            for (QPushButton* zoom : {form->Button2, form->Button3}) {
+                SCOPED_TRACE(std::string(iterations) + (logarithmic ? " logarithmic " : " linear ") +
+                             zoom->text().toStdString());
+                for (int i = 0; i < 8; ++i) Click(zoom);
+                QApplication::processEvents();
+                ExpectReadablePathsAxis(*form->Chart1);
+            }
         }
     }
     // Every decade as a power of ten, where the chart's own labels would
     // run together and write 1 to 100000 in full but the millions as powers.
-    form->Chart1->replot();
     EXPECT_EQ(form->Chart1->xAxis->tickVectorLabels(),
               (QVector<QString>{"1e+00", "1e+01", "1e+02", "1e+03", "1e+04", "1e+05", "1e+06", "1e+07"}));
     // Where the chart's own labels can be read, they are kept.
     Click(form->CheckBox1);
-    form->Chart1->replot();
+    QApplication::processEvents();
     EXPECT_EQ(form->Chart1->xAxis->tickVectorLabels(), (QVector<QString>{"5e+06", "1e+07", "1.5e+07", "2e+07"}));
     EXPECT_TRUE(errors.isEmpty());
 }
@@ -493,9 +541,13 @@ TEST_F(FormTest, ThePointerShowsTheWaitFromTheStartOfARunToItsEnd)
 TEST_F(FormTest, AFaultOfTheRunIsShownAndTheWindowCarriesOn)
 {
     Type(form->Edit9, "1");
+    Compute();
     Type(form->Edit5, "1e6");
     Click(form->Button1);
     ASSERT_EQ(errors.size(), 1);
+    // The press wrote no estimate, and shows none of the press before.
+    for (int column = 2; column <= 3; ++column)
+        for (int row = 1; row <= 2; ++row) EXPECT_EQ(form->StringGrid1->Cell(column, row), "") << column << row;
     const QStringList faults = {"Invalid floating point operation.", "Floating point division by zero.",
                                 "Floating point overflow."};
     EXPECT_TRUE(faults.contains(errors[0])) << errors[0].toStdString();
