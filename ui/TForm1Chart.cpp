@@ -49,7 +49,7 @@ void AddTitle(QCustomPlot* chart)
 void StyleBottomAxis(QCPAxis* bottom)
 {
     bottom->setLabel(QStringLiteral("Iterations"));
-    bottom->setTicker(QSharedPointer<PathsAxisTicker>::create(bottom, false));
+    bottom->setTicker(MakePathsAxisTicker(bottom, false));
     const QPen dotted(Qt::black, 0, Qt::DotLine);
     bottom->setBasePen(QPen(Qt::black));
     bottom->setTickPen(dotted);

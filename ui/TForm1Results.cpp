@@ -97,7 +97,7 @@ void TForm1::SetBottomAxisLogarithmic(bool logarithmic)
     const QCPAxis::ScaleType scale = logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear;
     if (bottom->scaleType() == scale) return;
     bottom->setScaleType(scale);
-    bottom->setTicker(QSharedPointer<PathsAxisTicker>::create(bottom, logarithmic));
+    bottom->setTicker(MakePathsAxisTicker(bottom, logarithmic));
     RedrawChart(false);
 }
 

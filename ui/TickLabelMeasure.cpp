@@ -5,10 +5,11 @@
 
 TickLabelMeasure::TickLabelMeasure(const QCPAxis& axis) : QCPAxisPainterPrivate(axis.parentPlot()), axis(axis)
 {
-    // As the axis sets up its own painter.
+    // As the axis sets up its own painter: with a logarithmic ticker it
+    // draws 1e+06 as 10 raised to 6, with any other as 1 times that.
     substituteExponent = axis.numberFormat().contains(QLatin1Char('b'));
     numberMultiplyCross = axis.numberFormat().contains(QLatin1Char('c'));
-    abbreviateDecimalPowers = axis.scaleType() == QCPAxis::stLogarithmic;
+    abbreviateDecimalPowers = !axis.ticker().dynamicCast<QCPAxisTickerLog>().isNull();
 }
 
 int TickLabelMeasure::Width(const QString& label) const
