@@ -3,6 +3,7 @@
 
 #include "ui/PathsAxisTicker.h"
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 

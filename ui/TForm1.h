@@ -153,8 +153,9 @@ private:
     // After a press that a stop or a fault ended: the grid keeps only the
     // estimates this press wrote, and the chart the live view's range.
     void ShowOnlyWhatThePressComputed();
-    // The live view's range: fitted to the latest half of a line's points.
-    ValueAxisBounds::Range FittedToLine(GeneratorKind kind) const;
+    // The range fitted to the latest half of the running line's points, as
+    // long as the live view shows it: until the press sets the value axis.
+    std::optional<ValueAxisBounds::Range> LiveRange() const;
 
     void SetBottomAxisLogarithmic(bool logarithmic);
     // Shows the value axis's own bounds, which ends a live view's fit.

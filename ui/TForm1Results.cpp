@@ -113,19 +113,18 @@ void TForm1::RedrawLive()
 {
     // Fitted first, so that whatever draws the chart while the event loop
     // turns shows the running line too.
-    if (fitLiveView && runningLine && Series(*runningLine)->PointCount() > 0) {
-        const ValueAxisBounds::Range fitted = FittedToLine(*runningLine);
-        Chart1->yAxis->setRange(fitted.lower, fitted.upper);
-    }
+    if (const std::optional<ValueAxisBounds::Range> fitted = LiveRange())
+        Chart1->yAxis->setRange(fitted->lower, fitted->upper);
     inputDuringRun->TurnEventLoop();
     RedrawChart(true);
     ProgressBar3->repaint();
     liveRedraw.Redrawn();
 }
 
-ValueAxisBounds::Range TForm1::FittedToLine(GeneratorKind kind) const
+std::optional<ValueAxisBounds::Range> TForm1::LiveRange() const
 {
-    const QCPRange recent = Series(kind)->RecentValueRange();
+    if (!fitLiveView || !runningLine || Series(*runningLine)->PointCount() == 0) return std::nullopt;
+    const QCPRange recent = Series(*runningLine)->RecentValueRange();
     return ValueAxisBounds::Fitted(recent.lower, recent.upper);
 }
 
@@ -137,6 +136,5 @@ void TForm1::ShowOnlyWhatThePressComputed()
     // line in a range fitted to it; the bounds of the press before would
     // leave that line out of view. The range becomes the axis's bounds, so
     // that zoom acts on what the user sees.
-    if (fitLiveView && runningLine && Series(*runningLine)->PointCount() > 0)
-        valueAxis.Set(FittedToLine(*runningLine));
+    if (const std::optional<ValueAxisBounds::Range> fitted = LiveRange()) valueAxis.Set(*fitted);
 }
