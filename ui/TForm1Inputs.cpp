@@ -135,8 +135,8 @@ void TForm1::PressStarted()
 
 void TForm1::PressEnded(bool completed)
 {
-    // Whatever the run reported stays on screen, shown within the axis's own
-    // bounds, also when it was stopped or a fault ended it.
+    // Whatever the run reported stays on screen, also when it was stopped or
+    // a fault ended it; then only the estimates it wrote, though.
     if (!completed) ShowOnlyWhatThePressComputed();
     ShowValueAxis();
     RedrawChart(false);

@@ -60,33 +60,37 @@ void TForm1::SetCell(int32_t column, int32_t row, const std::string& text)
 void TForm1::SetValueAxisMinimum(double value)
 {
     valueAxis.SetMinimum(value);
+    stoppedView.reset();
     ShowValueAxis();
 }
 
 void TForm1::SetValueAxisMaximum(double value)
 {
     valueAxis.SetMaximum(value);
+    stoppedView.reset();
     ShowValueAxis();
 }
 
 void TForm1::Button2Click()
 {
-    valueAxis.Zoom(ZoomInFactor);
+    ShownBounds().Zoom(ZoomInFactor);
     ShowValueAxis();
 }
 
 void TForm1::Button3Click()
 {
-    valueAxis.Zoom(ZoomOutFactor);
+    ShownBounds().Zoom(ZoomOutFactor);
     ShowValueAxis();
 }
+
+ValueAxisBounds& TForm1::ShownBounds() { return stoppedView ? *stoppedView : valueAxis; }
 
 bool TForm1::RunInProgress() const { return inputDuringRun->RunInProgress(); }
 
 void TForm1::ShowValueAxis()
 {
     fitLiveView = false;
-    const ValueAxisBounds::Range shown = valueAxis.DisplayedRange();
+    const ValueAxisBounds::Range shown = ShownBounds().DisplayedRange();
     Chart1->yAxis->setRange(shown.lower, shown.upper);
     Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
@@ -134,7 +138,9 @@ void TForm1::ShowOnlyWhatThePressComputed()
         StringGrid1->SetCell(cell.column, cell.row, QString());
     // Until the press set the value axis, its live view showed the running
     // line in a range fitted to it; the bounds of the press before would
-    // leave that line out of view. The range becomes the axis's bounds, so
-    // that zoom acts on what the user sees.
-    if (const std::optional<ValueAxisBounds::Range> fitted = LiveRange()) valueAxis.Set(*fitted);
+    // leave that line out of view. The chart keeps showing that range.
+    if (const std::optional<ValueAxisBounds::Range> fitted = LiveRange()) {
+        stoppedView.emplace();
+        stoppedView->Set(*fitted);
+    }
 }

@@ -3,9 +3,8 @@
 
 #pragma once
 
-// The bounds of the chart's value axis, set by hand only: by the runs, by
-// zoom, and to the live view's range after a stopped press; they never follow
-// the data on their own. They are the window's own state: the chart shows them, but a span of zero (before the
+// The bounds of the chart's value axis, set by hand only. They are the
+// window's own state: the chart shows them, but a span of zero (before the
 // first run, or after a run whose standard deviation is 0) is stored as it is
 // and only the displayed range is widened around it.
 class ValueAxisBounds {

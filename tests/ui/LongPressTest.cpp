@@ -108,7 +108,7 @@ protected:
     QMetaObject::Connection redrawn;
 };
 
-TEST_F(LongPressTest, LiveRedrawsFitTheRunningLineAndAStopKeepsTheirRange)
+TEST_F(LongPressTest, LiveRedrawsFitTheRunningLineAndAStopKeepsTheirRangeAndTheBounds)
 {
     // Bounds of an earlier press far from the option's value, as ZoomIn and
     // ZoomOut act on them.
@@ -128,9 +128,20 @@ TEST_F(LongPressTest, LiveRedrawsFitTheRunningLineAndAStopKeepsTheirRange)
     Click(form->Button1);
     EXPECT_EQ(redraws, 3);
     // The stopped line stays in view in a range fitted to it, as the live
-    // view showed it, which the bounds now hold so that zoom acts on what the
-    // user sees.
+    // view showed it; the bounds stay, and the next press starts from them.
     ExpectShownFittedTo(*form->Series2);
+    EXPECT_EQ(form->ValueAxis().Minimum(), 1.5);
+    EXPECT_EQ(form->ValueAxis().Maximum(), 2.0);
+    // Zoom acts on what the user sees.
+    const QCPRange shown = form->Chart1->yAxis->range();
+    Click(form->Button3);
+    EXPECT_NEAR(form->Chart1->yAxis->range().size(), shown.size() * 2, 1e-12);
+    EXPECT_NEAR(form->Chart1->yAxis->range().center(), shown.center(), 1e-12);
+    EXPECT_EQ(form->ValueAxis().Maximum(), 2.0);
+    Type(form->Edit9, "1");
+    Compute();
+    EXPECT_NEAR((form->ValueAxis().Minimum() + form->ValueAxis().Maximum()) / 2,
+                form->StringGrid1->Cell(2, 1).toDouble(), 1e-6);
     EXPECT_EQ(QCPRange(form->ValueAxis().Minimum(), form->ValueAxis().Maximum()), form->Chart1->yAxis->range());
     EXPECT_TRUE(errors.isEmpty());
 }
