@@ -21,8 +21,11 @@ constexpr double PlacementSlack = 1.0;
 // Enough significant digits to write any whole path count in full.
 constexpr int PlainDigits = 15;
 // The steps the chart's own ticker chooses from, as multiples of a power of
-// ten; widening moves to the next.
-const QVector<double> StepMantissas = {1.0, 2.0, 2.5, 5.0, 10.0};
+// ten; widening moves to the next. A power of ten may come back from the
+// mantissa as 10 times the power below it, whose next step is 20 times that.
+constexpr double StepMantissas[] = {1.0, 2.0, 2.5, 5.0, 10.0, 20.0};
+// A step this close to a candidate is that candidate.
+constexpr double StepTolerance = 1e-9;
 
 bool IsPowerForm(const QString& label) { return label.contains(QLatin1Char('e')); }
 
@@ -52,7 +55,7 @@ public:
             QVector<double> widerSubTicks;
             QVector<QString> widerLabels;
             ChartTicker::generate(range, locale, formatChar, precision, wider, &widerSubTicks, &widerLabels);
-            if (widening > 0 && wider.size() < MinimumLabels) return;
+            if (widening > 0 && (wider.size() < MinimumLabels || wider == ticks)) return;
             ticks = wider;
             if (subTicks != nullptr) *subTicks = widerSubTicks;
             *tickLabels = widerLabels;
@@ -65,10 +68,15 @@ protected:
     {
         double step = ChartTicker::getTickStep(range);
         for (int i = 0; i < widening; ++i) {
+            // The least candidate above the step, so that each widening
+            // lengthens it and ends with fewer than two ticks in the range.
             double magnitude = 1.0;
-            const double mantissa = this->pickClosest(this->getMantissa(step, &magnitude), StepMantissas);
-            const qsizetype next = std::min(StepMantissas.indexOf(mantissa) + 1, StepMantissas.size() - 1);
-            step = StepMantissas[next] * magnitude;
+            this->getMantissa(step, &magnitude);
+            const double* next = std::find_if(std::begin(StepMantissas), std::end(StepMantissas), [&](double m) {
+                return m * magnitude > step * (1.0 + StepTolerance);
+            });
+            if (next == std::end(StepMantissas)) break;
+            step = *next * magnitude;
         }
         return step;
     }

@@ -23,6 +23,7 @@
 #include "ui/ConvergenceLine.h"
 #include "ui/DescriptionText.h"
 #include "ui/RadioGroup.h"
+#include "ui/PathsAxisTicker.h"
 #include "ui/StringGrid.h"
 #include "ui/TickLabelMeasure.h"
 
@@ -108,7 +109,7 @@ TEST_F(FormTest, ACellWhoseTextIsCutShowsItWholeAsItsTooltip)
     StringGrid* grid = form->StringGrid1;
     const auto toolTipOf = [grid](int column, int row) {
         QToolTip::hideText();
-        QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
         const QPoint centre = grid->CellTextArea(column, row).center();
         QHelpEvent help(QEvent::ToolTip, centre, grid->viewport()->mapToGlobal(centre));
         QApplication::sendEvent(grid->viewport(), &help);
@@ -518,6 +519,20 @@ TEST_F(FormTest, PathsAxisLabelsStandApartInOneFormAtEveryPathCount)
     QApplication::processEvents();
     EXPECT_EQ(form->Chart1->xAxis->tickVectorLabels(), (QVector<QString>{"5e+06", "1e+07", "1.5e+07", "2e+07"}));
     EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(FormTest, APathsAxisTooNarrowForItsLabelsKeepsTwo)
+{
+    // Every step from 1000 on leaves fewer than two ticks or labels that
+    // touch: the widening ends at the last step with two, through 1000,
+    // which is 10 times 100 when taken apart into mantissa and power.
+    QCustomPlot chart;
+    chart.setViewport(QRect(0, 0, 100, 100));
+    chart.xAxis->setTicker(MakePathsAxisTicker(chart.xAxis, false));
+    chart.xAxis->setRange(1.0, 2500.0);
+    chart.replot();
+    EXPECT_EQ(chart.xAxis->tickVectorLabels(), (QVector<QString>{"1000", "2000"}));
+    EXPECT_NE(PathsAxisFault(chart), "");
 }
 
 TEST_F(FormTest, TheValueAxisKeepsALabelAfterARunOfManyPaths)
