@@ -237,6 +237,9 @@ TEST_F(LongPressTest, InputDuringARunIsHandledAfterItInTheOrderItCame)
     ASSERT_EQ(focused, form->Button1);
     EXPECT_EQ(form->Edit9->text(), LongIterations);
     EXPECT_EQ(form->Series1->PointCount(), 0);
+    // The first press, stopped, leaves its line in view, not the bounds of
+    // 0 to 0.
+    ExpectShownFittedTo(*form->Series2);
 
     // After the run, one by one: the click gives the field the focus, the
     // keys replace its text and then go to the control the tab reached,

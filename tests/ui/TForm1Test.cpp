@@ -22,8 +22,8 @@
 #include "pricing/PricingParameters.h"
 #include "ui/ConvergenceLine.h"
 #include "ui/DescriptionText.h"
-#include "ui/RadioGroup.h"
 #include "ui/PathsAxisTicker.h"
+#include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 #include "ui/TickLabelMeasure.h"
 
@@ -294,11 +294,6 @@ TEST_F(FormTest, AcceptsTheLocaleSeparatorAndTheDefaultFormAndWritesThePoint)
     form->SetValueAxisMinimum(0.31);
     form->Chart1->replot();
     EXPECT_EQ(form->Chart1->yAxis->tickVectorLabels(), (QVector<QString>{"0.31", "0.32", "0.33", "0.34"}));
-    Type(form->Edit9, "1000");
-    Type(form->Edit1, "2");
-    Compute();
-    form->Chart1->replot();
-    EXPECT_EQ(form->Chart1->xAxis->tickVectorLabels().last(), "1000000");
 }
 
 TEST_F(FormTest, ClampsTheFixingCountAndWritesItBack)
