@@ -3,10 +3,13 @@
 
 #include "ui/StringGrid.h"
 
+#include <QAbstractItemView>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 namespace {
 
@@ -19,7 +22,8 @@ QRect TextArea(const QRect& cell) { return cell.adjusted(TextIndent, 0, 0, 0); }
 
 // Draws each cell as the grid always shows it, enabled or not: headings on
 // the face colour, results on the ordinary cell background, all text black
-// and clipped at the cell's edge rather than shortened with an ellipsis.
+// and clipped at the cell's edge rather than shortened with an ellipsis. The
+// whole text of a cell that is cut shows as its tooltip.
 class CellPainter : public QStyledItemDelegate {
 public:
     CellPainter(int fixedCount, QObject* parent) : QStyledItemDelegate(parent), fixedCount(fixedCount) {}
@@ -36,6 +40,18 @@ public:
         painter->drawText(TextArea(option.rect), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                           index.data(Qt::DisplayRole).toString());
         painter->restore();
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::ToolTip) return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (QFontMetrics(option.font).horizontalAdvance(text) > TextArea(option.rect).width())
+            QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+        else
+            QToolTip::hideText();
+        return true;
     }
 
 private:

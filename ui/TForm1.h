@@ -15,6 +15,7 @@
 #include "pricing/RunObserver.h"
 #include "ui/LiveRedraw.h"
 #include "ui/ResultsText.h"
+#include "ui/PressEstimates.h"
 #include "ui/ValueAxisBounds.h"
 
 class QAction;
@@ -158,9 +159,16 @@ private:
 
     // Around the run of a press: the wait cursor, the live view, and the
     // window's input kept for after the run. The end draws the chart with
-    // the value axis's own bounds, however the run ended.
+    // the value axis's shown bounds, however the run ended.
     void PressStarted();
-    void PressEnded();
+    void PressEnded(bool completed);
+    // After a press that a stop or a fault ended: the grid keeps only the
+    // estimates this press wrote, and the chart the live view's range until
+    // a run sets the value axis.
+    void ShowOnlyWhatThePressComputed();
+    // The range fitted to the latest half of the running line's points, as
+    // long as the live view shows it: until the press sets the value axis.
+    std::optional<ValueAxisBounds::Range> LiveRange() const;
 
     // The inputs as the window shows them, for the results copied after the
     // press that read them.
@@ -173,7 +181,10 @@ private:
     void DescribeChart();
 
     void SetBottomAxisLogarithmic(bool logarithmic);
-    // Shows the value axis's own bounds, which ends a live view's fit.
+    // The bounds the value axis shows and zoom acts on: the range a stopped
+    // press keeps, or else the axis's own.
+    ValueAxisBounds& ShownBounds();
+    // Shows the value axis's shown bounds, which ends a live view's fit.
     void ShowValueAxis();
     // Fits the bottom axis to the lines and draws the chart; immediately
     // (a live redraw) or at the next turn of the event loop.
@@ -198,6 +209,11 @@ private:
     bool fitLiveView = false;
     std::optional<GeneratorKind> runningLine;
     std::vector<NamedInput> completedPressInputs;
+    PressEstimates pressEstimates;
+    // The live view's range, kept after a press that ended before it set
+    // the value axis, until a run sets it. The axis's own bounds stay as
+    // they were: the next run sets them in an order that starts from them.
+    std::optional<ValueAxisBounds> stoppedView;
 };
 
 // The single instance, set while the window exists.

@@ -10,6 +10,7 @@
 #include "ui/ControlFactory.h"
 #include "ui/ConvergenceChart.h"
 #include "ui/ConvergenceLine.h"
+#include "ui/PathsAxisTicker.h"
 #include "ui/TForm1.h"
 #include "ui/ValueAxisTicker.h"
 
@@ -48,6 +49,7 @@ void AddTitle(QCustomPlot* chart)
 void StyleBottomAxis(QCPAxis* bottom)
 {
     bottom->setLabel(QStringLiteral("Iterations"));
+    bottom->setTicker(MakePathsAxisTicker(bottom, false));
     const QPen dotted(Qt::black, 0, Qt::DotLine);
     bottom->setBasePen(QPen(Qt::black));
     bottom->setTickPen(dotted);

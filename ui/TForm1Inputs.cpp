@@ -107,12 +107,14 @@ void TForm1::Button1Click()
     // ends in a fault, which then reaches the error display.
     struct Press {
         TForm1& form;
+        bool completed = false;
         explicit Press(TForm1& pressed) : form(pressed) { form.PressStarted(); }
-        ~Press() { form.PressEnded(); }
+        ~Press() { form.PressEnded(completed); }
     } press(*this);
     try {
         RunSequence(*this);
         completedPressInputs = std::move(inputs);
+        press.completed = true;
     } catch (const RunStopped&) {
         // Stopped by the user, without a message: what the run reported
         // stays, and the bar is ready for the next press.
@@ -128,15 +130,17 @@ void TForm1::PressStarted()
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     fitLiveView = true;
     runningLine.reset();
+    pressEstimates.PressStarted();
     liveRedraw.Start();
     EnableSaving(true);
     inputDuringRun->RunStarted();
 }
 
-void TForm1::PressEnded()
+void TForm1::PressEnded(bool completed)
 {
-    // Whatever the run reported stays on screen, shown within the axis's own
-    // bounds, also when it was stopped or a fault ended it.
+    // Whatever the run reported stays on screen, also when it was stopped or
+    // a fault ended it; then only the estimates it wrote, though.
+    if (!completed) ShowOnlyWhatThePressComputed();
     ShowValueAxis();
     RedrawChart(false);
     EnableSaving(AnyLinePoints());

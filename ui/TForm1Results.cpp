@@ -9,6 +9,7 @@
 #include "pricing/ResultsGrid.h"
 #include "ui/ConvergenceLine.h"
 #include "ui/InputDuringRun.h"
+#include "ui/PathsAxisTicker.h"
 #include "ui/StringGrid.h"
 #include "ui/TForm1.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 constexpr double ZoomInFactor = 0.5;
 constexpr double ZoomOutFactor = 2.0;
-constexpr double LogarithmBase = 10.0;
 
 }  // namespace
 
@@ -55,6 +55,7 @@ void TForm1::PilotPathDone()
 void TForm1::SetCell(int32_t column, int32_t row, const std::string& text)
 {
     StringGrid1->SetCell(column, row, QString::fromStdString(text));
+    pressEstimates.Written(column, row);
     // A run's standard deviation is the last result it writes: its line and
     // its estimate are complete.
     if (row == StandardDeviationRow && column != AnalyticColumn) DescribeChart();
@@ -63,33 +64,37 @@ void TForm1::SetCell(int32_t column, int32_t row, const std::string& text)
 void TForm1::SetValueAxisMinimum(double value)
 {
     valueAxis.SetMinimum(value);
+    stoppedView.reset();
     ShowValueAxis();
 }
 
 void TForm1::SetValueAxisMaximum(double value)
 {
     valueAxis.SetMaximum(value);
+    stoppedView.reset();
     ShowValueAxis();
 }
 
 void TForm1::Button2Click()
 {
-    valueAxis.Zoom(ZoomInFactor);
+    ShownBounds().Zoom(ZoomInFactor);
     ShowValueAxis();
 }
 
 void TForm1::Button3Click()
 {
-    valueAxis.Zoom(ZoomOutFactor);
+    ShownBounds().Zoom(ZoomOutFactor);
     ShowValueAxis();
 }
+
+ValueAxisBounds& TForm1::ShownBounds() { return stoppedView ? *stoppedView : valueAxis; }
 
 bool TForm1::RunInProgress() const { return inputDuringRun->RunInProgress(); }
 
 void TForm1::ShowValueAxis()
 {
     fitLiveView = false;
-    const ValueAxisBounds::Range shown = valueAxis.DisplayedRange();
+    const ValueAxisBounds::Range shown = ShownBounds().DisplayedRange();
     Chart1->yAxis->setRange(shown.lower, shown.upper);
     Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
@@ -100,13 +105,7 @@ void TForm1::SetBottomAxisLogarithmic(bool logarithmic)
     const QCPAxis::ScaleType scale = logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear;
     if (bottom->scaleType() == scale) return;
     bottom->setScaleType(scale);
-    if (logarithmic) {
-        auto ticker = QSharedPointer<QCPAxisTickerLog>::create();
-        ticker->setLogBase(LogarithmBase);
-        bottom->setTicker(ticker);
-    } else {
-        bottom->setTicker(QSharedPointer<QCPAxisTicker>::create());
-    }
+    bottom->setTicker(MakePathsAxisTicker(bottom, logarithmic));
     RedrawChart(false);
 }
 
@@ -122,13 +121,30 @@ void TForm1::RedrawLive()
 {
     // Fitted first, so that whatever draws the chart while the event loop
     // turns shows the running line too.
-    if (fitLiveView && runningLine && Series(*runningLine)->PointCount() > 0) {
-        const QCPRange recent = Series(*runningLine)->RecentValueRange();
-        const ValueAxisBounds::Range fitted = ValueAxisBounds::Fitted(recent.lower, recent.upper);
-        Chart1->yAxis->setRange(fitted.lower, fitted.upper);
-    }
+    if (const std::optional<ValueAxisBounds::Range> fitted = LiveRange())
+        Chart1->yAxis->setRange(fitted->lower, fitted->upper);
     inputDuringRun->TurnEventLoop();
     RedrawChart(true);
     ProgressBar3->repaint();
     liveRedraw.Redrawn();
+}
+
+std::optional<ValueAxisBounds::Range> TForm1::LiveRange() const
+{
+    if (!fitLiveView || !runningLine || Series(*runningLine)->PointCount() == 0) return std::nullopt;
+    const QCPRange recent = Series(*runningLine)->RecentValueRange();
+    return ValueAxisBounds::Fitted(recent.lower, recent.upper);
+}
+
+void TForm1::ShowOnlyWhatThePressComputed()
+{
+    for (const PressEstimates::Cell& cell : pressEstimates.Unwritten())
+        StringGrid1->SetCell(cell.column, cell.row, QString());
+    // Until the press set the value axis, its live view showed the running
+    // line in a range fitted to it; the bounds of the press before would
+    // leave that line out of view. The chart keeps showing that range.
+    if (const std::optional<ValueAxisBounds::Range> fitted = LiveRange()) {
+        stoppedView.emplace();
+        stoppedView->Set(*fitted);
+    }
 }

@@ -38,6 +38,17 @@ void ValueAxisBounds::SetMaximum(double value)
     maximum = value;
 }
 
+void ValueAxisBounds::Set(Range range)
+{
+    if (range.upper >= minimum) {
+        SetMaximum(range.upper);
+        SetMinimum(range.lower);
+    } else {
+        SetMinimum(range.lower);
+        SetMaximum(range.upper);
+    }
+}
+
 void ValueAxisBounds::Zoom(double factor)
 {
     const double mid = (maximum + minimum) * 0.5;

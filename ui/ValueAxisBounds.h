@@ -18,13 +18,17 @@ public:
     void SetMinimum(double value);
     void SetMaximum(double value);
 
+    struct Range {
+        double lower, upper;
+    };
+    // Sets both bounds, lower <= upper, in the order that keeps each setting
+    // from being refused.
+    void Set(Range range);
+
     // Scales the span about its centre by factor (0.5 zooms in, 2 out). The
     // upper bound is set first so that neither setting is refused.
     void Zoom(double factor);
 
-    struct Range {
-        double lower, upper;
-    };
     // The range to draw: the bounds themselves, or for a span of zero a small
     // interval centred on the single value.
     Range DisplayedRange() const;

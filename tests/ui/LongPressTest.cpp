@@ -89,6 +89,18 @@ protected:
         return points;
     }
 
+    // The value axis shows the line's latest value and the latest half of
+    // its points with a margin, but not so wide that the line lies flat.
+    void ExpectShownFittedTo(const ConvergenceLine& line) const
+    {
+        const QCPRange shown = form->Chart1->yAxis->range();
+        const QCPRange recent = line.RecentValueRange();
+        EXPECT_TRUE(shown.contains(line.data()->at(line.PointCount() - 1)->value));
+        EXPECT_LE(shown.lower, recent.lower);
+        EXPECT_GE(shown.upper, recent.upper);
+        EXPECT_LT(shown.size(), 2 * recent.size() + 0.2);
+    }
+
     // Lets the event loop run until condition holds, or for at most the
     // given time.
     static bool WaitFor(const std::function<bool()>& condition, int milliseconds)
@@ -100,7 +112,7 @@ protected:
     QMetaObject::Connection redrawn;
 };
 
-TEST_F(LongPressTest, LiveRedrawsFitTheRunningLineAndLeaveTheAxisBoundsAlone)
+TEST_F(LongPressTest, LiveRedrawsFitTheRunningLineAndAStopKeepsTheirRangeAndTheBounds)
 {
     // Bounds of an earlier press far from the option's value, as ZoomIn and
     // ZoomOut act on them.
@@ -109,15 +121,8 @@ TEST_F(LongPressTest, LiveRedrawsFitTheRunningLineAndLeaveTheAxisBoundsAlone)
     form->SetValueAxisMinimum(1.5);
     int redraws = 0;
     AtEachLiveRedraw([&](int redraw) {
-        const ConvergenceLine* line = form->Series2;
-        ASSERT_GT(line->PointCount(), 0);
-        const QCPRange shown = form->Chart1->yAxis->range();
-        const QCPRange recent = line->RecentValueRange();
-        EXPECT_TRUE(shown.contains(line->data()->at(line->PointCount() - 1)->value));
-        EXPECT_LE(shown.lower, recent.lower);
-        EXPECT_GE(shown.upper, recent.upper);
-        // A margin, but not so wide that the line lies flat.
-        EXPECT_LT(shown.size(), 2 * recent.size() + 0.2);
+        ASSERT_GT(form->Series2->PointCount(), 0);
+        ExpectShownFittedTo(*form->Series2);
         EXPECT_FALSE(form->Chart1->yAxis->tickVectorLabels().isEmpty());
         EXPECT_EQ(form->ValueAxis().Minimum(), 1.5);
         EXPECT_EQ(form->ValueAxis().Maximum(), 2.0);
@@ -126,9 +131,22 @@ TEST_F(LongPressTest, LiveRedrawsFitTheRunningLineAndLeaveTheAxisBoundsAlone)
     });
     Click(form->Button1);
     EXPECT_EQ(redraws, 3);
-    // Once the press is over, the chart shows the bounds again.
-    EXPECT_EQ(form->Chart1->yAxis->range(), QCPRange(1.5, 2.0));
+    // The stopped line stays in view in a range fitted to it, as the live
+    // view showed it; the bounds stay, and the next press starts from them.
+    ExpectShownFittedTo(*form->Series2);
     EXPECT_EQ(form->ValueAxis().Minimum(), 1.5);
+    EXPECT_EQ(form->ValueAxis().Maximum(), 2.0);
+    // Zoom acts on what the user sees.
+    const QCPRange shown = form->Chart1->yAxis->range();
+    Click(form->Button3);
+    EXPECT_NEAR(form->Chart1->yAxis->range().size(), shown.size() * 2, 1e-12);
+    EXPECT_NEAR(form->Chart1->yAxis->range().center(), shown.center(), 1e-12);
+    EXPECT_EQ(form->ValueAxis().Maximum(), 2.0);
+    Type(form->Edit9, "1");
+    Compute();
+    EXPECT_NEAR((form->ValueAxis().Minimum() + form->ValueAxis().Maximum()) / 2,
+                form->StringGrid1->Cell(2, 1).toDouble(), 1e-6);
+    EXPECT_EQ(QCPRange(form->ValueAxis().Minimum(), form->ValueAxis().Maximum()), form->Chart1->yAxis->range());
     EXPECT_TRUE(errors.isEmpty());
 }
 
@@ -140,30 +158,53 @@ TEST_F(LongPressTest, EscapeStopsThePressWhereItIsAndTheNextPressComputes)
         return QStringList({form->StringGrid1->Cell(2, 1), form->StringGrid1->Cell(2, 2),
                             form->StringGrid1->Cell(3, 1), form->StringGrid1->Cell(3, 2)});
     };
-    const QStringList before = results();
-    const double maximum = form->ValueAxis().Maximum();
+    const QStringList noResults(4, QString());
 
-    // In the pseudo-random run: its points so far stay, the quasi-random
-    // line and every estimate of the press before are untouched.
+    // In the pseudo-random run of a press at another strike: its points so
+    // far and its analytic value stay, the quasi-random line of the press
+    // before too, but none of that press's estimates, which this one did not
+    // compute. The stopped line is in view, and ZoomIn halves what is shown.
+    Type(form->Edit2, "4");
     Type(form->Edit9, LongIterations);
     const int32_t pointsAtEscape = PressAndEscape();
     EXPECT_GT(pointsAtEscape, 0);
     EXPECT_GE(form->Series2->PointCount(), pointsAtEscape);
     EXPECT_LT(form->Series2->PointCount(), LongPaths);
     EXPECT_EQ(form->Series1->PointCount(), 1024);
-    EXPECT_EQ(results(), before);
-    EXPECT_EQ(form->StringGrid1->Cell(1, 1), "0.324783");
-    EXPECT_EQ(form->ValueAxis().Maximum(), maximum);
+    EXPECT_EQ(results(), noResults);
+    EXPECT_EQ(form->StringGrid1->Cell(1, 1), "1.018182");
+    ExpectShownFittedTo(*form->Series2);
+    const QCPRange shown = form->Chart1->yAxis->range();
+    Click(form->Button2);
+    EXPECT_NEAR(form->Chart1->yAxis->range().size(), shown.size() / 2, 1e-12);
+    EXPECT_NEAR(form->Chart1->yAxis->range().center(), shown.center(), 1e-12);
+
+    // In the quasi-random run: the pseudo-random estimates this press wrote
+    // stay.
+    Type(form->Edit9, "256");
+    BlankResults(*form);
+    QStringList pseudoWritten;
+    AtEachLiveRedraw([&](int) {
+        if (!pseudoWritten.isEmpty() || form->StringGrid1->Cell(3, 2).isEmpty()) return;
+        pseudoWritten = results().mid(2);
+        KeyInWindow(Qt::Key_Escape);
+    });
+    Click(form->Button1);
+    QObject::disconnect(redrawn);
+    ASSERT_FALSE(pseudoWritten.isEmpty());
+    EXPECT_LT(form->Series1->PointCount(), 256 * 1024);
+    EXPECT_EQ(results(), QStringList({QString(), QString()}) + pseudoWritten);
 
     // In the control variate's pilot, which the window redraws during too:
-    // no line has been cleared yet.
+    // no line has been cleared yet, and no estimate written.
+    Type(form->Edit9, LongIterations);
     Click(form->RadioGroup3->Item(1));
     Click(form->CheckBox2);
     const int32_t pseudoPoints = form->Series2->PointCount();
     EXPECT_EQ(PressAndEscape(), pseudoPoints);
     EXPECT_EQ(form->Series2->PointCount(), pseudoPoints);
-    EXPECT_EQ(form->Series1->PointCount(), 1024);
-    EXPECT_EQ(results(), before);
+    EXPECT_EQ(results(), noResults);
+    EXPECT_EQ(form->StringGrid1->Cell(1, 1), "    N/A");
 
     Type(form->Edit9, "1");
     BlankResults(*form);
@@ -200,6 +241,9 @@ TEST_F(LongPressTest, InputDuringARunIsHandledAfterItInTheOrderItCame)
     ASSERT_EQ(focused, form->Button1);
     EXPECT_EQ(form->Edit9->text(), LongIterations);
     EXPECT_EQ(form->Series1->PointCount(), 0);
+    // The first press, stopped, leaves its line in view, not the bounds of
+    // 0 to 0.
+    ExpectShownFittedTo(*form->Series2);
 
     // After the run, one by one: the click gives the field the focus, the
     // keys replace its text and then go to the control the tab reached,

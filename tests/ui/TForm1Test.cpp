@@ -16,24 +16,27 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QImage>
-#include <QImageReader>
-#include <QMenu>
-#include <QProgressDialog>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTimer>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHelpEvent>
+#include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 #include <qcustomplot.h>
 
 #include "FormFixture.h"
@@ -41,8 +44,10 @@
 #include "pricing/PricingParameters.h"
 #include "ui/ConvergenceLine.h"
 #include "ui/DescriptionText.h"
+#include "ui/PathsAxisTicker.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
+#include "ui/TickLabelMeasure.h"
 
 namespace {
 
@@ -170,6 +175,26 @@ TEST_F(FormTest, WritesTheGridHeadingsAndTheDescription)
     EXPECT_EQ(form->Image1->geometry(), QRect(318, 19, 411, 70));
     EXPECT_EQ(form->Label16->geometry(), form->TabSheet4->rect());
     EXPECT_EQ(form->TabSheet4->size(), form->TabSheet1->size());
+}
+
+TEST_F(FormTest, ACellWhoseTextIsCutShowsItWholeAsItsTooltip)
+{
+    StringGrid* grid = form->StringGrid1;
+    const auto toolTipOf = [grid](int column, int row) {
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        const QPoint centre = grid->CellTextArea(column, row).center();
+        QHelpEvent help(QEvent::ToolTip, centre, grid->viewport()->mapToGlobal(centre));
+        QApplication::sendEvent(grid->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    // An asset value of 123456789 with the strike of 5.
+    form->SetCell(3, 1, "123456784.123456");
+    form->SetCell(2, 1, "0.324783");
+    EXPECT_EQ(toolTipOf(3, 1), "123456784.123456");
+    EXPECT_EQ(toolTipOf(2, 1), "");
+    EXPECT_EQ(toolTipOf(3, 0), "");
+    EXPECT_EQ(grid->columnWidth(3), 80);
 }
 
 TEST_F(FormTest, TabOrderFollowsTheBoxes)
@@ -320,15 +345,28 @@ TEST_F(FormTest, ReadsTheDefaultsIntoParameters)
     EXPECT_EQ(Parameters.pathCount, 1024);
 }
 
-TEST_F(FormTest, AcceptsTheLocaleSeparatorAndTheDefaultForm)
+TEST_F(FormTest, AcceptsTheLocaleSeparatorAndTheDefaultFormAndWritesThePoint)
 {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    // A window built under the locale, as the program starts under it.
+    struct GermanLocale {
+        GermanLocale() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+        ~GermanLocale() { QLocale::setDefault(QLocale::c()); }
+    } german;
+    delete form;
+    form = new TForm1;
+    form->show();
     Type(form->Edit6, "0,25");
     form->ReadInputs();
-    QLocale::setDefault(QLocale::c());
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_EQ(Parameters.volatility, 0.25);
     EXPECT_EQ(Parameters.rate, 0.03);
+
+    // The axes write numbers as the grid does.
+    form->SetValueAxisMinimum(-1.0);
+    form->SetValueAxisMaximum(0.34);
+    form->SetValueAxisMinimum(0.31);
+    form->Chart1->replot();
+    EXPECT_EQ(form->Chart1->yAxis->tickVectorLabels(), (QVector<QString>{"0.31", "0.32", "0.33", "0.34"}));
 }
 
 TEST_F(FormTest, ClampsTheFixingCountAndWritesItBack)
@@ -462,6 +500,109 @@ TEST_F(FormTest, ZoomWorksOnTheValueAxisOnly)
     EXPECT_TRUE(errors.isEmpty());
 }
 
+// What makes the paths axis's labels, as the chart last drew them, hard to
+// read, or nothing: fewer than two, two forms (plain numbers and powers of
+// ten), or neighbours less than a digit's width apart in the axis's font.
+std::string PathsAxisFault(const QCustomPlot& chart)
+{
+    const QCPAxis& axis = *chart.xAxis;
+    const QVector<double> ticks = axis.tickVector();
+    const QVector<QString> labels = axis.tickVectorLabels();
+    const std::string shown = labels.join(QLatin1Char(' ')).toStdString();
+    if (labels.size() < 2) return "fewer than two labels: " + shown;
+    const auto isPower = [](const QString& label) { return label.contains(QLatin1Char('e')); };
+    for (const QString& label : labels)
+        if (isPower(label) != isPower(labels.first())) return "two forms: " + shown;
+    const TickLabelMeasure measure(axis);
+    const int digit = QFontMetrics(axis.tickLabelFont()).horizontalAdvance(QLatin1Char('0'));
+    for (int i = 1; i < ticks.size(); ++i)
+        if (measure.Extent(ticks[i], labels[i]).lower - measure.Extent(ticks[i - 1], labels[i - 1]).upper < digit)
+            return "too close: " + shown;
+    return {};
+}
+
+// The chart drawn with the chart's own ticker for the scale in place of the
+// paths axis's is the same where the own ticker's labels can be read, and
+// differs only in the paths axis's labels where they cannot.
+void ExpectAsTheChartsOwnTickerWhereReadable(QCustomPlot& chart, bool logarithmic)
+{
+    const auto draw = [&chart] {
+        chart.replot();
+        return chart.grab().toImage();
+    };
+    const QImage ours = draw();
+    const QSharedPointer<QCPAxisTicker> kept = chart.xAxis->ticker();
+    chart.xAxis->setTicker(logarithmic ? QSharedPointer<QCPAxisTickerLog>::create()
+                                       : QSharedPointer<QCPAxisTicker>::create());
+    const QImage own = draw();
+    const std::string ownFault = PathsAxisFault(chart);
+    chart.xAxis->setTicker(kept);
+    draw();
+    if (ownFault.empty()) {
+        EXPECT_TRUE(ours == own);
+    } else {
+        // The paths axis's ticks reach into the plot; all above them is the
+        // same.
+        const QCPAxis& axis = *chart.xAxis;
+        const int aboveTicks = axis.axisRect()->bottom() - std::max(axis.tickLengthIn(), axis.subTickLengthIn());
+        EXPECT_TRUE(ours.copy(0, 0, ours.width(), aboveTicks) == own.copy(0, 0, own.width(), aboveTicks)) << ownFault;
+        EXPECT_FALSE(ours == own) << ownFault;
+    }
+}
+
+TEST_F(FormTest, PathsAxisLabelsStandApartInOneFormAtEveryPathCount)
+{
+    Type(form->Edit1, "2");
+    const QSize designed = form->size();
+    const QSize sizes[] = {designed, form->minimumSize(), QSize(1920, 1080)};
+    for (const char* iterations : {"1", "10", "100", "300", "700", "1500", "5000", "20971"}) {
+        Type(form->Edit9, iterations);
+        Compute();
+        for (const bool logarithmic : {false, true}) {
+            const std::string scale = std::string(iterations) + (logarithmic ? " logarithmic" : " linear");
+            if (form->CheckBox1->isChecked() != logarithmic) Click(form->CheckBox1);
+            for (const QSize& size : sizes) {
+                form->resize(size);
+                QApplication::processEvents();
+                EXPECT_EQ(PathsAxisFault(*form->Chart1), "") << scale << " " << size.width() << "x" << size.height();
+            }
+            form->resize(designed);
+            // Zoomed in until the value axis's labels are long, which leaves
+            // the paths axis less room, and out again.
+            for (QPushButton* zoom : {form->Button2, form->Button3}) {
+                for (int i = 0; i < 8; ++i) Click(zoom);
+                QApplication::processEvents();
+                EXPECT_EQ(PathsAxisFault(*form->Chart1), "") << scale << " " << zoom->text().toStdString();
+            }
+            SCOPED_TRACE(scale);
+            ExpectAsTheChartsOwnTickerWhereReadable(*form->Chart1, logarithmic);
+        }
+    }
+    // Every decade as a power of ten, where the chart's own labels would
+    // run together and write 1 to 100000 in full but the millions as powers.
+    EXPECT_EQ(form->Chart1->xAxis->tickVectorLabels(),
+              (QVector<QString>{"1e+00", "1e+01", "1e+02", "1e+03", "1e+04", "1e+05", "1e+06", "1e+07"}));
+    // Where the chart's own labels can be read, they are kept.
+    Click(form->CheckBox1);
+    QApplication::processEvents();
+    EXPECT_EQ(form->Chart1->xAxis->tickVectorLabels(), (QVector<QString>{"5e+06", "1e+07", "1.5e+07", "2e+07"}));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(FormTest, APathsAxisTooNarrowForItsLabelsKeepsTwo)
+{
+    // Every step from 1000 on leaves fewer than two ticks or labels that
+    // touch: the widening ends at the last step with two, through 1000,
+    // which is 10 times 100 when taken apart into mantissa and power.
+    QCustomPlot chart;
+    chart.setViewport(QRect(0, 0, 100, 100));
+    chart.xAxis->setTicker(MakePathsAxisTicker(chart.xAxis, false));
+    chart.xAxis->setRange(1.0, 2500.0);
+    chart.replot();
+    EXPECT_EQ(chart.xAxis->tickVectorLabels(), (QVector<QString>{"1000", "2000"}));
+    EXPECT_NE(PathsAxisFault(chart), "");
+}
+
 TEST_F(FormTest, TheValueAxisKeepsALabelAfterARunOfManyPaths)
 {
     // As a run of 2000 x 1024 paths leaves it: 0.324783 plus and minus 100
@@ -513,9 +654,13 @@ TEST_F(FormTest, ThePointerShowsTheWaitFromTheStartOfARunToItsEnd)
 TEST_F(FormTest, AFaultOfTheRunIsShownAndTheWindowCarriesOn)
 {
     Type(form->Edit9, "1");
+    Compute();
     Type(form->Edit5, "1e6");
     Click(form->Button1);
     ASSERT_EQ(errors.size(), 1);
+    // The press wrote no estimate, and shows none of the press before.
+    for (int column = 2; column <= 3; ++column)
+        for (int row = 1; row <= 2; ++row) EXPECT_EQ(form->StringGrid1->Cell(column, row), "") << column << row;
     const QStringList faults = {"Invalid floating point operation.", "Floating point division by zero.",
                                 "Floating point overflow."};
     EXPECT_TRUE(faults.contains(errors[0])) << errors[0].toStdString();

@@ -54,6 +54,16 @@ TEST(ValueAxisBounds, RunOrderAcceptsAZeroSpan)
     EXPECT_GT(around.upper - around.lower, 0.02);
 }
 
+TEST(ValueAxisBounds, SettingBothTakesARangeAboveBelowOrAcrossTheBounds)
+{
+    for (const auto& [lower, upper] : {std::pair{1.5, 2.0}, {-3.0, -2.0}, {0.0, 5.0}, {0.95, 0.95}}) {
+        ValueAxisBounds bounds = Bounds(0.9, 1.1);
+        bounds.Set({lower, upper});
+        EXPECT_EQ(bounds.Minimum(), lower) << lower;
+        EXPECT_EQ(bounds.Maximum(), upper) << lower;
+    }
+}
+
 TEST(ValueAxisBounds, ZoomHalvesOrDoublesTheSpanAboutItsCentre)
 {
     ValueAxisBounds in = Bounds(0.9, 1.1);
