@@ -31,7 +31,11 @@ QString ChartDescription(const std::vector<LineSummary>& lines)
 {
     if (lines.empty()) return NoPressDescription;
     QStringList parts;
+    // A line whose press was stopped or ended by a fault has no estimate in
+    // the grid.
     for (const LineSummary& line : lines)
-        parts << QStringLiteral("%1: %2 after %3 paths").arg(line.heading, line.estimate).arg(line.paths);
+        parts << (line.estimate.isEmpty()
+                      ? QStringLiteral("%1: no estimate after %2 paths").arg(line.heading).arg(line.paths)
+                      : QStringLiteral("%1: %2 after %3 paths").arg(line.heading, line.estimate).arg(line.paths));
     return parts.join(QStringLiteral("; "));
 }

@@ -33,5 +33,6 @@ struct LineSummary {
 };
 
 // "Quasi random: 0.324783 after 8192 paths; Pseudo random: ..." for the
-// lines that hold points; without any, that no press has run.
+// lines that hold points, "no estimate" for one whose estimate is not in the
+// grid; without any line, that no press has run.
 QString ChartDescription(const std::vector<LineSummary>& lines);

@@ -177,7 +177,8 @@ private:
     // The saving items act on the lines' points, so they are offered only
     // where a line holds one, or during a press, which will add some.
     void EnableSaving(bool enabled);
-    // Tells a screen reader what the chart shows, once a run has completed.
+    // Tells a screen reader what the chart shows, once a run has completed
+    // and after a press that did not.
     void DescribeChart();
 
     void SetBottomAxisLogarithmic(bool logarithmic);

@@ -140,6 +140,7 @@ void TForm1::ShowOnlyWhatThePressComputed()
 {
     for (const PressEstimates::Cell& cell : pressEstimates.Unwritten())
         StringGrid1->SetCell(cell.column, cell.row, QString());
+    DescribeChart();
     // Until the press set the value axis, its live view showed the running
     // line in a range fitted to it; the bounds of the press before would
     // leave that line out of view. The chart keeps showing that range.

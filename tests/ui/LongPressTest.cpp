@@ -173,6 +173,10 @@ TEST_F(LongPressTest, EscapeStopsThePressWhereItIsAndTheNextPressComputes)
     EXPECT_EQ(form->Series1->PointCount(), 1024);
     EXPECT_EQ(results(), noResults);
     EXPECT_EQ(form->StringGrid1->Cell(1, 1), "1.018182");
+    // A screen reader is told the same: no estimate beside either line.
+    EXPECT_EQ(form->Chart1->accessibleDescription(),
+              QStringLiteral("Quasi random: no estimate after 1024 paths; Pseudo random: no estimate after %1 paths")
+                  .arg(form->Series2->PointCount()));
     ExpectShownFittedTo(*form->Series2);
     const QCPRange shown = form->Chart1->yAxis->range();
     Click(form->Button2);
