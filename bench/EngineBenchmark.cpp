@@ -198,12 +198,26 @@ private:
     double minimum = 0.0, maximum = 0.0;
 };
 
+// Paths of a main run at n fixings: some 20 ms of one thread's work.
+int32_t MainRunPaths(int32_t n)
+{
+    return n >= 512 ? 2048 : 16384;
+}
+
+// Paths of a main run spread over threads: some 150 ms of one thread's work,
+// as a press that is worth spreading; each run also pays once for waking
+// the workers, about a millisecond on these virtual machines.
+int32_t ThreadedRunPaths(int32_t n)
+{
+    return 8 * MainRunPaths(n);
+}
+
 // The inputs of a main run at n fixings, the seeded generators and, with the
 // control variate, the pilot's coefficient; the run done once, which builds
 // the bridge table outside the timing.
-void PrepareMainRun(GeneratorKind kind, PayoffKind payoff, int32_t n, StoringObserver& observer)
+void PrepareMainRun(GeneratorKind kind, PayoffKind payoff, int32_t n, int32_t pathCount, StoringObserver& observer)
 {
-    Parameters = BenchmarkParameters(n, n >= 512 ? 2048 : 16384);
+    Parameters = BenchmarkParameters(n, pathCount);
     Parameters.averageKind = payoff == PayoffKind::Geometric ? AverageKind::Geometric : AverageKind::Arithmetic;
     Parameters.useControlVariate = payoff == PayoffKind::ArithmeticWithControlVariate;
     SeedGenerators(BenchmarkSeed);
@@ -219,8 +233,8 @@ void MainRun(benchmark::State& state, GeneratorKind kind, PayoffKind payoff)
 {
     const int32_t n = static_cast<int32_t>(state.range(0));
     SetPathThreadCount(1);
-    StoringObserver observer(n >= 512 ? 2048 : 16384);
-    PrepareMainRun(kind, payoff, n, observer);
+    StoringObserver observer(MainRunPaths(n));
+    PrepareMainRun(kind, payoff, n, MainRunPaths(n), observer);
 
     const double start = ThreadNanoseconds();
     for (auto _ : state) {
@@ -246,9 +260,9 @@ void ThreadedMainRun(benchmark::State& state, GeneratorKind kind, PayoffKind pay
 {
     const int32_t n = static_cast<int32_t>(state.range(0));
     const auto threads = static_cast<int32_t>(state.range(1));
-    StoringObserver observer(n >= 512 ? 2048 : 16384);
+    StoringObserver observer(ThreadedRunPaths(n));
     SetPathThreadCount(threads);
-    PrepareMainRun(kind, payoff, n, observer);  // starts the workers outside the timing
+    PrepareMainRun(kind, payoff, n, ThreadedRunPaths(n), observer);  // starts the workers outside the timing
     double oneThread = 0.0;
     double threaded = 0.0;
     for (auto _ : state) {

@@ -28,6 +28,7 @@
 #include "pricing/SimulationRun.h"
 #include "ui/AtomicFileSave.h"
 #include "ui/ConvergenceLine.h"
+#include "ui/RadioGroup.h"
 #include "ui/KvanteloApplication.h"
 #include "ui/SaveFileChoice.h"
 
@@ -191,8 +192,9 @@ BENCHMARK(LiveView)
     ->Unit(benchmark::kSecond);
 
 // A press on one thread and on range(2) threads in turns, in the real window;
-// arguments Iterations [x 1024] and Path segments. `speedup` is the one-thread
-// wall clock from Compute to the repainted window over the threaded one.
+// arguments Iterations [x 1024], Path segments, and 1 for the arithmetic
+// average with the control variate. `speedup` is the one-thread wall clock
+// from Compute to the repainted window over the threaded one.
 // With several threads the window's thread computes no path, so its own
 // processor time is all its serial work (the sums, the progress, the points,
 // the live redraws); `serial_share_pct` is that time as a share of the
@@ -203,6 +205,10 @@ void ThreadedPress(benchmark::State& state)
     const auto iterations = static_cast<int32_t>(state.range(0));
     const auto threads = static_cast<int32_t>(state.range(2));
     driver.SetRunSize(iterations, static_cast<int32_t>(state.range(1)));
+    if (state.range(3) != 0) {
+        driver.Form().RadioGroup3->Item(1)->click();
+        driver.Form().CheckBox2->click();
+    }
     double oneThread = 0.0;
     double oneThreadProcessor = 0.0;
     double threaded = 0.0;
@@ -227,10 +233,12 @@ void ThreadedPress(benchmark::State& state)
     }
 }
 BENCHMARK(ThreadedPress)
-    ->ArgNames({"iterations_x1024", "segments", "threads"})
-    ->Args({8, 126, 2})
-    ->Args({64, 126, 2})
-    ->Args({8, 1024, 2})
+    ->ArgNames({"iterations_x1024", "segments", "threads", "control_variate"})
+    ->Args({8, 126, 2, 0})
+    ->Args({256, 126, 2, 0})
+    ->Args({256, 126, 2, 1})
+    ->Args({32, 1024, 2, 0})
+    ->Args({32, 1024, 2, 1})
     ->Iterations(3)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
