@@ -4,7 +4,6 @@
 #include "pricing/PathPipeline.h"
 
 #include <algorithm>
-#include <cassert>
 
 #include "pricing/FloatingPointFault.h"
 #include "pricing/PathSimulation.h"
@@ -15,10 +14,10 @@
 
 namespace {
 
-// A block is about a millisecond of one thread's work at every fixing count:
-// long enough that handing it over costs next to nothing, short enough that
-// the window's thread never waits long for the block it needs, and that a
-// stop ends the workers at once.
+// A block is 65,536 fixings, about a millisecond of one thread's work (less
+// where few fixings make a path cheap): long enough that handing it over
+// costs next to nothing, short enough that the window's thread never waits
+// long for the block it needs, and that a stop ends the workers at once.
 constexpr int64_t FixingsPerBlock = 65536;
 constexpr int64_t MinBlockPaths = 64;
 constexpr int64_t MaxBlockPaths = 1024;
