@@ -31,11 +31,12 @@ protected:
 
 // The paths of one run (a pilot or a main run), computed ahead in blocks of
 // consecutive paths by the path workers, or with one thread by the window's
-// own, and taken by the window's thread one at a time in path order. Each block starts its own copies of the generators at its
-// first path, so every path gets exactly the uniforms that drawing the paths
-// one after the other from the process-wide generators gives; the
-// process-wide state is the window thread's alone, read when the run starts
-// and set when it ends. What is computed ahead but never taken is dropped.
+// own, and taken by the window's thread one at a time in path order. Each
+// block starts its own copies of the generators at its first path, so every
+// path gets exactly the uniforms that drawing the paths one after the other
+// from the process-wide generators gives; the process-wide state is the
+// window thread's alone, read when the run starts and set when it ends. What
+// is computed ahead but never taken is dropped.
 class PathPipeline final : SharedWork {
 public:
     // Reads the kind's generator position, Parameters.fixingCount and

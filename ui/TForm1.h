@@ -14,8 +14,8 @@
 
 #include "pricing/RunObserver.h"
 #include "ui/LiveRedraw.h"
-#include "ui/ResultsText.h"
 #include "ui/PressEstimates.h"
+#include "ui/ResultsText.h"
 #include "ui/ValueAxisBounds.h"
 
 class QAction;
@@ -173,7 +173,6 @@ private:
     // The inputs as the window shows them, for the results copied after the
     // press that read them.
     std::vector<NamedInput> InputsAsShown() const;
-    bool AnyLinePoints() const;
     // The saving items act on the lines' points, so they are offered only
     // where a line holds one, or during a press, which will add some.
     void EnableSaving(bool enabled);
@@ -187,6 +186,8 @@ private:
     ValueAxisBounds& ShownBounds();
     // Shows the value axis's shown bounds, which ends a live view's fit.
     void ShowValueAxis();
+    // Whether either line holds a point.
+    bool AnyLinePoints() const;
     // Fits the bottom axis to the lines and draws the chart; immediately
     // (a live redraw) or at the next turn of the event loop.
     void RedrawChart(bool immediately);

@@ -88,11 +88,6 @@ void TForm1::BuildChartMenu()
     Chart1->setAccessibleDescription(ChartDescription({}));
 }
 
-bool TForm1::AnyLinePoints() const
-{
-    return Series1->PointCount() > 0 || Series2->PointCount() > 0;
-}
-
 void TForm1::EnableSaving(bool enabled)
 {
     SaveChartImage1->setEnabled(enabled);

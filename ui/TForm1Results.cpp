@@ -109,11 +109,14 @@ void TForm1::SetBottomAxisLogarithmic(bool logarithmic)
     RedrawChart(false);
 }
 
+bool TForm1::AnyLinePoints() const
+{
+    return Series1->PointCount() > 0 || Series2->PointCount() > 0;
+}
+
 void TForm1::RedrawChart(bool immediately)
 {
-    bool anyPoints = false;
-    for (const ConvergenceLine* line : series) anyPoints = anyPoints || line->PointCount() > 0;
-    if (anyPoints) Chart1->xAxis->rescale();
+    if (AnyLinePoints()) Chart1->xAxis->rescale();
     Chart1->replot(immediately ? QCustomPlot::rpImmediateRefresh : QCustomPlot::rpQueuedReplot);
 }
 

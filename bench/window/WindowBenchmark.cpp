@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,7 @@ struct Span {
     double threadMilliseconds;
 };
 
-Span SpanOf(void (*work)())
+Span SpanOf(const std::function<void()>& work)
 {
     const double threadStart = ThreadMilliseconds();
     const auto start = std::chrono::steady_clock::now();
@@ -243,13 +244,6 @@ BENCHMARK(ThreadedPress)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-double SecondsOf(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 // Saves the lines' points as the user does ("Save convergence data…", the
 // dialog answered at once) into a file under TMPDIR, and then as many bytes
 // of text, already formatted, through the same all-or-nothing save: the
@@ -259,7 +253,8 @@ void MeasureCsvSave(benchmark::State& state, WindowDriver& driver)
     const QTemporaryDir directory;
     const QString csv = directory.filePath(QStringLiteral("points.csv"));
     SetSaveFileChooser([&csv](QWidget*, const SaveFileKinds&) { return csv; });
-    const double csvSeconds = SecondsOf([&] { driver.Form().SaveConvergenceData1Click(); });
+    const double csvSeconds =
+        SpanOf([&] { driver.Form().SaveConvergenceData1Click(); }).milliseconds / MillisecondsPerSecond;
     SetSaveFileChooser(nullptr);
     const int64_t bytes = QFileInfo(csv).size();
     QFile::remove(csv);
@@ -268,13 +263,14 @@ void MeasureCsvSave(benchmark::State& state, WindowDriver& driver)
         return;
     }
     const QByteArray block(DiskBlockBytes, '7');
-    const double diskSeconds = SecondsOf([&] {
+    const auto writePlainText = [&] {
         SaveAtomically(directory.filePath(QStringLiteral("plain.txt")), [&](QIODevice& file) {
             for (int64_t left = bytes; left > 0; left -= block.size())
-                if (file.write(block.constData(), std::min<int64_t>(left, block.size())) < 0) return false;
+                if (!WriteAll(file, block.constData(), std::min<int64_t>(left, block.size()))) return false;
             return true;
         });
-    });
+    };
+    const double diskSeconds = SpanOf(writePlainText).milliseconds / MillisecondsPerSecond;
     state.counters["csv_MB"] = bytes / BytesPerMegabyte;
     state.counters["csv_s"] = csvSeconds;
     state.counters["csv_MB_per_s"] = bytes / BytesPerMegabyte / csvSeconds;
